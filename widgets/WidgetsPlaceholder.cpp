@@ -1,0 +1,1 @@
+// Removed once the styled widgets land.
