@@ -271,6 +271,47 @@ void TestLogging::damagedLines()
     QVERIFY(text.isEmpty());
 }
 
+void TestLogging::readerMarksDamagedLines_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("printed");
+    QTest::addColumn<int>("exitCode");
+
+    const QByteArray warning = encryptText("Warning: x").toLatin1();
+    const QByteArray chinese = encryptText(QString::fromUtf8("Debug: 批量改名\n第二行")).toLatin1();
+    const QByteArray empty = encryptText(QString()).toLatin1();
+    QTest::newRow("whole log") << warning + "\n" + chinese + "\n" + empty
+            + "\n" << QStringList {"Warning: x", QString::fromUtf8("Debug: 批量改名\\n第二行"), ""}
+                               << 0;
+    QTest::newRow("last line without line feed")
+        << warning + "\n" + warning << QStringList {"Warning: x", "Warning: x"} << 0;
+    QTest::newRow("empty file") << QByteArray() << QStringList() << 0;
+    QTest::newRow("damaged line in the middle")
+        << warning + "\n" + warning.left(10) + chinese + "\n" + empty + "\n"
+        << QStringList {"Warning: x", "[line 2: cannot be deciphered]", ""} << 1;
+    QTest::newRow("windows line ends") << warning + "\r\n" + empty + "\r\n"
+                                       << QStringList {"Warning: x", ""} << 0;
+}
+
+void TestLogging::readerMarksDamagedLines()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, printed);
+    QFETCH(int, exitCode);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("2026-12-08-09-08-42-log.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    int status = -1;
+    QCOMPARE(runReader(path, &status), printed);
+    QCOMPARE(status, exitCode);
+    QCOMPARE((runReader(dir.filePath("missing.txt"), &status), status), 2);
+}
+
 void TestLogging::concurrentThreadsNeverBreakALine()
 {
     LogSession session;

@@ -27,6 +27,8 @@ private slots:
     void roundTrip();
     void damagedLines_data();
     void damagedLines();
+    void readerMarksDamagedLines_data();
+    void readerMarksDamagedLines();
     void concurrentThreadsNeverBreakALine();
     void missingFolderIsCreated();
     void sameSecondAppends();
