@@ -15,6 +15,7 @@ private slots:
     void randomCoversAlphabet();
     void timeStyles_data();
     void timeStyles();
+    void timeFormatsAgreeWithQt();
     void timeTypes();
     void entryTimes();
     void placement_data();
