@@ -36,6 +36,7 @@ private slots:
     void unopenableLogKeepsRunning();
     void fatalAbortsWithoutWriting();
     void startupLogReadsTheSameEverywhere();
+    void programLogReadsTheSameEverywhere();
 };
 
 // Entry of the test program when started as a child by the tests above.
