@@ -1,9 +1,13 @@
 #include "app/MainWindow.h"
+#include "text/CCConverter.h"
 #include "widgets/AppStyle.h"
+#include "widgets/WarningDialog.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -23,7 +27,21 @@ int main(int argc, char *argv[])
     if (!styleSheet.isEmpty())
         app->setStyleSheet(styleSheet);
 
-    // --- Chinese converters: simplified/traditional set-up goes here ---
+    // Both converters must exist before any rule can ask for a conversion. Without their files
+    // the program cannot work: it names the missing file and where it looked, and ends.
+    if (!CCConverter::instance()->isLoaded()) {
+        const QString message = CCConverter::instance()->errorMessage()
+            + QStringLiteral("\n程序无法启动。请把该文件放回这个文件夹，或重新安装程序。");
+        // Also on stderr, for whoever started it from a terminal or a script.
+        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+        std::fflush(stderr);
+        qCritical("%s", qUtf8Printable(message));
+        auto *dialog = new WarningDialog; // deletes itself when closed
+        dialog->setTipText(message);
+        dialog->exec();
+        delete app;
+        return 2;
+    }
 
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     auto *window = new MainWindow;

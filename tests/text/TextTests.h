@@ -56,3 +56,11 @@ private slots:
     void missingFiles_data();
     void missingFiles();
 };
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void missingConfiguration_data();
+    void missingConfiguration();
+};
