@@ -52,7 +52,7 @@ private slots:
     void matchesOpenccTool();
     void unchanged_data();
     void unchanged();
-    void keepsTextAroundNul();
+    void keepsUnitsWithoutUtf8();
     void missingFiles_data();
     void missingFiles();
 };

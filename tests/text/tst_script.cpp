@@ -94,11 +94,16 @@ void ScriptConversionTest::unchanged()
     QCOMPARE(cc->traditionalToSimplified(text), text);
 }
 
-void ScriptConversionTest::keepsTextAroundNul()
+void ScriptConversionTest::keepsUnitsWithoutUtf8()
 {
-    const QString text = QStringLiteral("头发") + QChar(0) + QStringLiteral("头发");
-    const QString expected = QStringLiteral("頭髮") + QChar(0) + QStringLiteral("頭髮");
-    QCOMPARE(CCConverter::instance()->simplifiedToTraditional(text), expected);
+    // Units that have no UTF-8 form or end C strings stay where they are; the rest converts.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x93\xB7");
+    for (const QChar unit : {QChar(0), QChar(0xD800), QChar(0xDC00)}) {
+        const QString text = QStringLiteral("头发") + unit + QStringLiteral("头发") + emoji;
+        const QString expected = QStringLiteral("頭髮") + unit + QStringLiteral("頭髮") + emoji;
+        QCOMPARE(CCConverter::instance()->simplifiedToTraditional(text), expected);
+        QCOMPARE(CCConverter::instance()->traditionalToSimplified(expected), text);
+    }
 }
 
 void ScriptConversionTest::missingFiles_data()
