@@ -53,6 +53,7 @@ private slots:
     void unchanged_data();
     void unchanged();
     void keepsUnitsWithoutUtf8();
+    void dictionariesHoldOnlyCjkKeys();
     void missingFiles_data();
     void missingFiles();
 };
