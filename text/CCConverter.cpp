@@ -137,11 +137,13 @@ void CCConverter::load(const QDir &dir)
             (configFile == QLatin1String(s2tFile) ? s2t : t2s) = converter;
         } catch (const opencc::Exception &e) {
             failed = configFile;
-            error = QStringLiteral("无法加载简繁体转换配置“%1”：%2\n查找位置：%3")
+            error = QStringLiteral(
+                "简繁体转换配置“%1”或它的词典文件无法读取或已损坏（%2）。\n查找位置：%3")
                         .arg(configFile, QString::fromUtf8(e.what()), folder);
         } catch (const std::exception &e) {
             failed = configFile;
-            error = QStringLiteral("无法加载简繁体转换配置“%1”：%2\n查找位置：%3")
+            error = QStringLiteral(
+                "简繁体转换配置“%1”或它的词典文件无法读取或已损坏（%2）。\n查找位置：%3")
                         .arg(configFile, QString::fromUtf8(e.what()), folder);
         }
         if (!error.isEmpty()) {
