@@ -65,3 +65,4 @@ QList<QStringList> texts(const QList<QVariant> &rows);
 } // namespace OfficeTest
 
 Q_DECLARE_METATYPE(QList<QStringList>)
+Q_DECLARE_METATYPE(QList<QList<QVariant>>)
