@@ -1,0 +1,56 @@
+#include "lists/FolderPicker.h"
+
+#include "lists/PickerAnswer.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+#include <QMessageBox>
+
+namespace {
+
+QString &libraryPathOverride()
+{
+    static QString path;
+    return path;
+}
+
+using PickFn = const char *(*)(const char *);
+using ReleaseFn = void (*)(const char *);
+
+} // namespace
+
+QString pikvaleLibraryPath()
+{
+    if (!libraryPathOverride().isEmpty())
+        return libraryPathOverride();
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Pikvale");
+}
+
+void setPikvaleLibraryPath(const QString &path)
+{
+    libraryPathOverride() = path;
+}
+
+QStringList openFolderPicker(const QString &title)
+{
+    QLibrary library(pikvaleLibraryPath());
+    if (!library.load()) {
+        QMessageBox::about(nullptr, QStringLiteral("Error"), library.errorString());
+        return {};
+    }
+    const auto pick = reinterpret_cast<PickFn>(library.resolve("Pikvale"));
+    if (!pick) {
+        QMessageBox::about(nullptr, QStringLiteral("Error"), library.errorString());
+        library.unload();
+        return {};
+    }
+    const auto release = reinterpret_cast<ReleaseFn>(library.resolve("PikvaleRelease"));
+
+    const QByteArray encodedTitle = title.toUtf8();
+    const char *answer = pick(encodedTitle.constData());
+    const QString text = answer ? QString::fromUtf8(answer) : QString();
+    if (answer && release)
+        release(answer);
+    library.unload();
+    return splitPickerAnswer(text);
+}

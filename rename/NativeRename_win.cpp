@@ -1,0 +1,65 @@
+#include "rename/NativeRename.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+namespace NativeRename {
+
+namespace {
+std::atomic<bool> atomicDisabled {false};
+}
+
+bool occupied(const Path &path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+Identity identity(const Path &path)
+{
+    Identity id;
+    // Backup semantics open folders too; the reparse-point flag keeps links unfollowed.
+    HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return id;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(h, &info)) {
+        id.valid = true;
+        id.device = info.dwVolumeSerialNumber;
+        id.index
+            = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    }
+    CloseHandle(h);
+    return id;
+}
+
+bool isDirectory(const Path &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+Outcome renameNoReplace(const Path &from, const Path &to, int *error)
+{
+    // Without MOVEFILE_REPLACE_EXISTING the call never replaces an existing file or folder.
+    (void)atomicDisabled;
+    if (MoveFileExW(from.c_str(), to.c_str(), 0)) {
+        if (error)
+            *error = 0;
+        return Outcome::Done;
+    }
+    const DWORD err = GetLastError();
+    if (error)
+        *error = static_cast<int>(err);
+    if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS)
+        return Outcome::TargetExists;
+    return Outcome::Failed;
+}
+
+void setAtomicCallDisabled(bool disabled)
+{
+    atomicDisabled = disabled;
+}
+
+} // namespace NativeRename

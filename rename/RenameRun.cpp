@@ -1,0 +1,278 @@
+#include "rename/RenameRun.h"
+
+#include "rename/NativeRename.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRandomGenerator>
+
+namespace {
+
+NativeRename::Path nativePath(const QString &path)
+{
+#ifdef _WIN32
+    return QDir::toNativeSeparators(path).toStdWString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
+
+bool occupied(const QString &path)
+{
+    return NativeRename::occupied(nativePath(path));
+}
+
+// Folder part (with its trailing "/") and name of a path, by string: the run must never
+// resolve a path against the working directory or clean it into another one.
+QString folderOf(const QString &path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.left(slash + 1);
+}
+
+QString nameOf(const QString &path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+// A path the way the list should hold it: "/" separators, no trailing separator.
+QString tidy(const QString &path)
+{
+    QString p = QDir::fromNativeSeparators(path);
+    while (p.size() > 1 && p.endsWith(QLatin1Char('/')))
+        p.chop(1);
+    return p;
+}
+
+bool isPresent(const QString &path, bool isFolder)
+{
+    const QFileInfo info(path);
+    if (isFolder)
+        return info.isDir();
+    // A dangling link on a file page is still an entry that can be renamed.
+    return (info.exists() && !info.isDir()) || (info.isSymLink() && !info.exists());
+}
+
+// A name in the entry's folder that nothing else uses, for a two-step rename.
+QString temporarySibling(const QString &source)
+{
+    const QString folder = folderOf(source);
+    for (;;) {
+        const QString candidate = folder + QStringLiteral(".quorvex-rename-")
+            + QString::number(QRandomGenerator::system()->generate64(), 36);
+        if (!occupied(candidate))
+            return candidate;
+    }
+}
+
+MoveResult moveThroughTemporary(const QString &source, const QString &target)
+{
+    const QString temporary = temporarySibling(source);
+    if (NativeRename::renameNoReplace(nativePath(source), nativePath(temporary))
+        != NativeRename::Outcome::Done)
+        return {MoveResult::Failed, source};
+    const auto second = NativeRename::renameNoReplace(nativePath(temporary), nativePath(target));
+    if (second == NativeRename::Outcome::Done)
+        return {MoveResult::Done, target};
+    // The target was another name of the same file (a hard link): put the entry back.
+    const MoveResult::Status status = second == NativeRename::Outcome::TargetExists
+        ? MoveResult::TargetExists
+        : MoveResult::Failed;
+    if (NativeRename::renameNoReplace(nativePath(temporary), nativePath(source))
+        == NativeRename::Outcome::Done)
+        return {status, source};
+    return {MoveResult::Failed, temporary};
+}
+
+// Rewrites the paths that lie below a folder that just moved from `from` to `to`.
+void followFolderMove(QVector<QString> &paths, const QString &from, const QString &to)
+{
+    const QString prefix = from + QLatin1Char('/');
+    for (QString &p : paths) {
+        if (p.startsWith(prefix))
+            p = to + p.mid(from.size());
+    }
+}
+
+// Moves the entry at `source` to `name` in its folder, resolving an occupied target with
+// numbered variants when asked. Returns the row's outcome.
+RowOutcome renameOne(const QString &source, const QString &name, bool autoResolve)
+{
+    RowOutcome outcome;
+    const QString target = folderOf(source) + name;
+    outcome.path = source;
+    outcome.target = target;
+    if (!isAcceptableName(name)) {
+        outcome.kind = RowOutcome::Failed;
+        return outcome;
+    }
+    MoveResult moved = moveEntry(source, target);
+    // Someone may take a numbered name between the check and the rename; try the next one.
+    for (int attempt = 0; autoResolve && moved.status == MoveResult::TargetExists && attempt < 64;
+         ++attempt) {
+        outcome.target = makeUniquePath(target);
+        moved = moveEntry(source, outcome.target);
+    }
+    outcome.path = moved.path;
+    outcome.kind = moved.status == MoveResult::Done ? RowOutcome::Renamed : RowOutcome::Failed;
+    return outcome;
+}
+
+} // namespace
+
+QString makeUniquePath(const QString &path)
+{
+    if (!occupied(path))
+        return path;
+    const QString folder = folderOf(path);
+    const QString name = nameOf(path);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot < 0 ? name : name.left(dot);
+    const QString suffix = dot < 0 ? QString() : name.mid(dot + 1);
+    for (qint64 k = 1;; ++k) {
+        QString candidate
+            = folder + base + QLatin1Char('(') + QString::number(k) + QLatin1Char(')');
+        if (!suffix.isEmpty())
+            candidate += QLatin1Char('.') + suffix;
+        if (!occupied(candidate))
+            return candidate;
+    }
+}
+
+bool isAcceptableName(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        // Control characters: a line break typed into the name edit is a slip, not a name.
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32
+            || c.unicode() == 127)
+            return false;
+#ifdef _WIN32
+        if (QStringLiteral(":*?\"<>|").contains(c))
+            return false;
+#endif
+    }
+#ifdef _WIN32
+    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        return false;
+#endif
+    return true;
+}
+
+bool targetIsEntryItself(const QString &source, const QString &target)
+{
+    return NativeRename::identity(nativePath(source)) == NativeRename::identity(nativePath(target));
+}
+
+MoveResult moveEntry(const QString &source, const QString &target)
+{
+    if (occupied(target)) {
+        if (targetIsEntryItself(source, target))
+            return moveThroughTemporary(source, target);
+        return {MoveResult::TargetExists, source};
+    }
+    switch (NativeRename::renameNoReplace(nativePath(source), nativePath(target))) {
+    case NativeRename::Outcome::Done:
+        return {MoveResult::Done, target};
+    case NativeRename::Outcome::TargetExists:
+        return {MoveResult::TargetExists, source};
+    case NativeRename::Outcome::Failed:
+        break;
+    }
+    return {MoveResult::Failed, source};
+}
+
+RunResult runRename(
+    const QVector<RenameItem> &items, bool isFolder, bool autoResolve, const RowCallback &onRow)
+{
+    RunResult result;
+    result.rows.resize(items.size());
+    result.paths.reserve(items.size());
+    for (const RenameItem &item : items)
+        result.paths.append(tidy(item.filePath));
+
+    for (int i = 0; i < items.size(); ++i) {
+        const QString source = result.paths.at(i);
+        RowOutcome &row = result.rows[i];
+        row.path = source;
+        if (!isPresent(source, isFolder)) {
+            row.kind = RowOutcome::Missing;
+            ++result.missing;
+        } else if (items.at(i).newName.isEmpty() || items.at(i).newName == nameOf(source)) {
+            continue; // nothing to do; the row keeps its state
+        } else {
+            row = renameOne(source, items.at(i).newName, autoResolve);
+            if (row.path != source) {
+                result.paths[i] = row.path;
+                if (isFolder)
+                    followFolderMove(result.paths, source, row.path);
+            }
+            if (row.kind == RowOutcome::Renamed) {
+                ++result.renamed;
+                result.snapshot.steps.append(
+                    {items.at(i).uuid, source, row.path, items.at(i).newName});
+            } else {
+                ++result.failed;
+            }
+        }
+        if (onRow)
+            onRow(i, row);
+    }
+    return result;
+}
+
+RunResult undoRename(const QVector<RenameItem> &items, const RenameSnapshot &snapshot,
+    bool isFolder, bool autoResolve, const RowCallback &onRow)
+{
+    RunResult result;
+    result.rows.resize(items.size());
+    QHash<QString, int> rowOf;
+    for (int i = 0; i < items.size(); ++i) {
+        result.paths.append(tidy(items.at(i).filePath));
+        result.rows[i].path = result.paths.at(i);
+        rowOf.insert(items.at(i).uuid, i);
+    }
+
+    // Newest rename first: each one then finds its old name free again.
+    for (int s = snapshot.steps.size() - 1; s >= 0; --s) {
+        const RenameStep &step = snapshot.steps.at(s);
+        const int i = rowOf.value(step.uuid, -1);
+        if (i < 0)
+            continue; // the row was removed since the run
+        const QString source = result.paths.at(i);
+        const QString oldName = nameOf(step.fromPath);
+        RowOutcome &row = result.rows[i];
+        if (!isPresent(source, isFolder)) {
+            row.kind = RowOutcome::Missing;
+            ++result.missing;
+        } else if (oldName == nameOf(source)) {
+            continue;
+        } else {
+            row = renameOne(source, oldName, autoResolve);
+            if (row.path != source) {
+                result.paths[i] = row.path;
+                if (isFolder)
+                    followFolderMove(result.paths, source, row.path);
+            }
+            if (row.kind == RowOutcome::Renamed) {
+                row.newName = step.previewBefore;
+                ++result.renamed;
+                result.snapshot.steps.append({step.uuid, source, row.path, step.previewBefore});
+            } else {
+                ++result.failed;
+            }
+        }
+        if (onRow)
+            onRow(i, row);
+    }
+    return result;
+}
+
+QString renameFailedMessage(const QString &target)
+{
+    return QStringLiteral("命名文件“%1”已经存在或者路径错误").arg(target);
+}

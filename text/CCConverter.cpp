@@ -1,0 +1,178 @@
+#include "text/CCConverter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtDebug>
+
+#include <opencc/Config.hpp>
+#include <opencc/Converter.hpp>
+#include <opencc/Exception.hpp>
+
+namespace {
+
+const char s2tFile[] = "s2t.json";
+const char t2sFile[] = "t2s.json";
+
+// Every dictionary file a configuration names (segmentation and conversion chain, groups too).
+void collectDictionaries(const QJsonValue &value, QStringList &files)
+{
+    if (value.isArray()) {
+        for (const QJsonValue &v : value.toArray())
+            collectDictionaries(v, files);
+        return;
+    }
+    if (!value.isObject())
+        return;
+    const QJsonObject object = value.toObject();
+    const QJsonValue file = object.value(QLatin1String("file"));
+    if (file.isString() && !files.contains(file.toString()))
+        files << file.toString();
+    for (auto it = object.begin(); it != object.end(); ++it)
+        collectDictionaries(it.value(), files);
+}
+
+QString convert(const std::shared_ptr<opencc::Converter> &converter, const QString &text)
+{
+    if (!converter || text.isEmpty())
+        return text;
+    // Nothing below the CJK radicals is ever converted; skip OpenCC for plain names.
+    bool needed = false;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x2E80) {
+            needed = true;
+            break;
+        }
+    }
+    if (!needed)
+        return text;
+    try {
+        // OpenCC works on zero-terminated text; convert around any NUL so nothing is cut off.
+        if (text.contains(QChar(0))) {
+            QStringList parts = text.split(QChar(0));
+            for (QString &part : parts)
+                part = convert(converter, part);
+            return parts.join(QChar(0));
+        }
+        const QByteArray utf8 = text.toUtf8();
+        const std::string out = converter->Convert(std::string(utf8.constData(), utf8.size()));
+        return QString::fromUtf8(out.data(), int(out.size()));
+    } catch (const opencc::Exception &e) {
+        qWarning() << "Chinese script conversion failed:" << e.what();
+    } catch (const std::exception &e) {
+        qWarning() << "Chinese script conversion failed:" << e.what();
+    }
+    return text;
+}
+
+} // namespace
+
+CCConverter *CCConverter::instance()
+{
+    static CCConverter converter;
+    return &converter;
+}
+
+CCConverter::CCConverter()
+{
+    load(QDir::current());
+}
+
+CCConverter::~CCConverter() = default;
+
+QStringList CCConverter::configurationFiles()
+{
+    return {QLatin1String(s2tFile), QLatin1String(t2sFile)};
+}
+
+QStringList CCConverter::missingFiles(const QDir &dir, const QString &configFile)
+{
+    QFile file(dir.filePath(configFile));
+    if (!file.open(QIODevice::ReadOnly))
+        return {configFile};
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (parseError.error != QJsonParseError::NoError || !doc.isObject())
+        return {configFile};
+    QStringList dictionaries;
+    collectDictionaries(doc.object(), dictionaries);
+    QStringList missing;
+    for (const QString &name : qAsConst(dictionaries)) {
+        const QFileInfo info(dir.filePath(name));
+        if (!info.isFile() || !info.isReadable())
+            missing << name;
+    }
+    return missing;
+}
+
+void CCConverter::load(const QDir &dir)
+{
+    const QString folder = QDir::toNativeSeparators(dir.absolutePath());
+    // OpenCC would quietly fall back to its system-wide files; the program must use its own,
+    // so check first that everything is here.
+    for (const QString &configFile : configurationFiles()) {
+        const QStringList missing = missingFiles(dir, configFile);
+        if (missing.isEmpty())
+            continue;
+        failed = missing.first();
+        if (failed == configFile && QFileInfo::exists(dir.filePath(configFile)))
+            error = QStringLiteral("简繁体转换配置文件“%1”无法读取或已损坏。\n查找位置：%2")
+                        .arg(failed, folder);
+        else if (failed == configFile)
+            error
+                = QStringLiteral("缺少简繁体转换配置文件“%1”。\n查找位置：%2").arg(failed, folder);
+        else
+            error = QStringLiteral("缺少简繁体转换词典文件“%1”（配置文件“%2”需要）。\n查找位置：%3")
+                        .arg(failed, configFile, folder);
+        return;
+    }
+
+    config = std::make_unique<opencc::Config>();
+    for (const QString &configFile : configurationFiles()) {
+        const std::string path = QFile::encodeName(dir.absoluteFilePath(configFile)).toStdString();
+        try {
+            auto converter = config->NewFromFile(path);
+            (configFile == QLatin1String(s2tFile) ? s2t : t2s) = converter;
+        } catch (const opencc::Exception &e) {
+            failed = configFile;
+            error = QStringLiteral("无法加载简繁体转换配置“%1”：%2\n查找位置：%3")
+                        .arg(configFile, QString::fromUtf8(e.what()), folder);
+        } catch (const std::exception &e) {
+            failed = configFile;
+            error = QStringLiteral("无法加载简繁体转换配置“%1”：%2\n查找位置：%3")
+                        .arg(configFile, QString::fromUtf8(e.what()), folder);
+        }
+        if (!error.isEmpty()) {
+            s2t.reset();
+            t2s.reset();
+            return;
+        }
+    }
+}
+
+bool CCConverter::isLoaded() const
+{
+    return s2t && t2s;
+}
+
+QString CCConverter::errorMessage() const
+{
+    return error;
+}
+
+QString CCConverter::failedFile() const
+{
+    return failed;
+}
+
+QString CCConverter::simplifiedToTraditional(const QString &text) const
+{
+    return convert(s2t, text);
+}
+
+QString CCConverter::traditionalToSimplified(const QString &text) const
+{
+    return convert(t2s, text);
+}
