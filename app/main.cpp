@@ -1,10 +1,58 @@
+#include "app/MainWindow.h"
+#include "logging/LogMessageHandler.h"
+#include "text/CCConverter.h"
+#include "widgets/AppStyle.h"
+#include "widgets/WarningDialog.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.show();
-    return app.exec();
+    // Every Qt message goes to the enciphered log, from the first one on.
+    qInstallMessageHandler(logMessageHandler);
+
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, true);
+
+    // "./log/" of the working directory; a log that cannot be opened does not stop the program.
+    openLogFile();
+
+    auto *app = new QApplication(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tovask"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvex"));
+
+    installFontFallbacks();
+    // A missing stylesheet is not fatal: the program then runs unstyled.
+    const QString styleSheet = readStyleSheet();
+    if (!styleSheet.isEmpty())
+        app->setStyleSheet(styleSheet);
+
+    // Both converters must exist before any rule can ask for a conversion. Without their files
+    // the program cannot work: it names the missing file and where it looked, and ends.
+    if (!CCConverter::instance()->isLoaded()) {
+        const QString message = CCConverter::instance()->errorMessage()
+            + QStringLiteral("\n程序无法启动。请把该文件放回这个文件夹，或重新安装程序。");
+        // Also on stderr, for whoever started it from a terminal or a script.
+        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+        std::fflush(stderr);
+        qCritical("%s", qUtf8Printable(message));
+        auto *dialog = new WarningDialog; // deletes itself when closed
+        dialog->setTipText(message);
+        dialog->exec();
+        delete app;
+        return 2;
+    }
+
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    auto *window = new MainWindow;
+    window->show();
+    window->move(MainWindow::centredPosition(available, window->size()));
+
+    const int code = app->exec();
+    delete window;
+    delete app;
+    return code;
 }

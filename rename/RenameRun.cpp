@@ -147,10 +147,12 @@ bool isAcceptableName(const QString &name)
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return false;
     for (const QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() == 0)
+        // Control characters: a line break typed into the name edit is a slip, not a name.
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32
+            || c.unicode() == 127)
             return false;
 #ifdef _WIN32
-        if (c.unicode() < 32 || QStringLiteral(":*?\"<>|").contains(c))
+        if (QStringLiteral(":*?\"<>|").contains(c))
             return false;
 #endif
     }

@@ -16,8 +16,8 @@ enum { Pending = 0, Success = 1, Failed = 2, Running = 3, Missing = 4 };
 QString makeUniquePath(const QString &path);
 
 // True when `name` may become the name of an entry in its own folder: not empty, not "." or
-// "..", no "/" or "\" and no NUL; on Windows also none of :*?"<>|, no control character and no
-// trailing dot or space (which the system would silently drop).
+// "..", no "/" or "\", no control character (line breaks included); on Windows also none of
+// :*?"<>| and no trailing dot or space (which the system would silently drop).
 bool isAcceptableName(const QString &name);
 
 // True when `target` names the very object at `source` (same device and inode), as a name

@@ -56,7 +56,7 @@ QString numberSequenceText(int startNumber, int incrementNumber, int width, int 
 QString letterSequenceText(int startChar, int incrementChar, int row);
 
 // `length` characters drawn uniformly from the alphabet of `rule` (0 digits, 1 letters,
-// 2 letters and digits) with the system random generator. Out-of-range rules use rule 0.
+// 2 letters and digits) with the process-wide random generator. Out-of-range rules use rule 0.
 QString randomString(int length, int rule);
 
 // The alphabet of a random rule.

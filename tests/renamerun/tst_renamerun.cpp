@@ -165,6 +165,8 @@ void TestRenameRun::acceptableName_data()
     QTest::newRow("slash/absolute") << "/tmp/x" << false;
     QTest::newRow("backslash") << "a\\b" << false;
     QTest::newRow("NUL/cut short") << QString("a") + QChar(0) + "b" << false;
+    QTest::newRow("line break") << "photo\n2.jpg" << false;
+    QTest::newRow("tab") << "a\tb" << false;
 }
 
 void TestRenameRun::acceptableName()

@@ -15,6 +15,7 @@ private slots:
     void randomCoversAlphabet();
     void timeStyles_data();
     void timeStyles();
+    void timeFormatsAgreeWithQt();
     void timeTypes();
     void entryTimes();
     void placement_data();
@@ -51,7 +52,16 @@ private slots:
     void matchesOpenccTool();
     void unchanged_data();
     void unchanged();
-    void keepsTextAroundNul();
+    void keepsUnitsWithoutUtf8();
+    void dictionariesHoldOnlyCjkKeys();
     void missingFiles_data();
     void missingFiles();
+};
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void missingConfiguration_data();
+    void missingConfiguration();
 };

@@ -162,6 +162,24 @@ void SequenceTest::timeStyles()
     QFETCH(int, style);
     QFETCH(QString, expected);
     QCOMPARE(timeSequenceText(time, style), expected);
+    // The format strings say the same in Qt's own syntax.
+    if (time.isValid())
+        QCOMPARE(time.toString(timeStyleFormat(style)), expected);
+}
+
+void SequenceTest::timeFormatsAgreeWithQt()
+{
+    // The hand-built texts against Qt's formatter over years, months, days and hours with and
+    // without leading zeros.
+    QDateTime t(QDate(987, 1, 2), QTime(0, 0, 0));
+    for (int i = 0; i < 400; ++i) {
+        t = t.addSecs(3600 * 24 * 37 * 29 + 3671 * 7);
+        for (int style = 0; style < 7; ++style)
+            QCOMPARE(timeSequenceText(t, style), t.toString(timeStyleFormat(style)));
+    }
+    const QDateTime utc(QDate(2020, 6, 1), QTime(12, 0, 0), Qt::UTC);
+    QCOMPARE(
+        timeSequenceText(utc, 6), utc.toLocalTime().toString(QStringLiteral("yyyyMMddhhmmss")));
 }
 
 void SequenceTest::timeTypes()

@@ -1,0 +1,17 @@
+#include "rename/RenamePage.h"
+#include "ui_RenamePage.h"
+
+RenamePage::RenamePage(QWidget *parent) : QWidget(parent), ui(new Ui::RenamePage)
+{
+    ui->setupUi(this);
+}
+
+RenamePage::~RenamePage()
+{
+    delete ui;
+}
+
+void RenamePage::setFolder(bool isFolder)
+{
+    m_isFolder = isFolder;
+}

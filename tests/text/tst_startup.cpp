@@ -1,0 +1,155 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "tests/text/TextTests.h"
+
+namespace {
+
+// A virtual X server of its own, so the start-up message is a real window on a real display
+// that the test closes with the keyboard, as a user would.
+class VirtualDisplay
+{
+public:
+    VirtualDisplay()
+    {
+        server.setProgram(QStringLiteral("Xvfb"));
+        server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
+            QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x800x24"),
+            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server.start();
+        if (!server.waitForStarted(10000))
+            return;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 10000 && !server.canReadLine())
+            server.waitForReadyRead(200);
+        const QByteArray line = server.readLine().trimmed();
+        if (!line.isEmpty())
+            display = QStringLiteral(":") + QString::fromLatin1(line);
+    }
+    ~VirtualDisplay()
+    {
+        server.terminate();
+        server.waitForFinished(5000);
+    }
+
+    // Runs xdotool on this display; returns its output, or a null string when it failed.
+    QString xdotool(const QStringList &arguments, int timeoutMs = 15000) const
+    {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display);
+        tool.setProcessEnvironment(env);
+        tool.start(QStringLiteral("xdotool"), arguments);
+        if (!tool.waitForFinished(timeoutMs) || tool.exitCode() != 0) {
+            tool.kill();
+            tool.waitForFinished();
+            return QString();
+        }
+        return QString::fromUtf8(tool.readAllStandardOutput()) + QStringLiteral(" ");
+    }
+
+    QString display;
+
+private:
+    QProcess server;
+};
+
+} // namespace
+
+void StartupTest::missingConfiguration_data()
+{
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QString>("damaged");
+    QTest::addColumn<QStringList>("told");
+    QTest::addColumn<QString>("folder");
+
+    const QStringList all {"s2t.json", "STPhrases.ocd2", "STCharacters.ocd2", "t2s.json",
+        "TSPhrases.ocd2", "TSCharacters.ocd2"};
+    QTest::newRow("empty folder/s2t.json")
+        << QStringList() << "" << QStringList {"缺少", "s2t.json"} << "";
+    QTest::newRow("only s2t files/t2s.json")
+        << QStringList(all.mid(0, 3)) << "" << QStringList {"缺少", "t2s.json"} << "";
+    QTest::newRow("folder with Chinese and spaces/t2s.json")
+        << QStringList(all.mid(0, 3)) << "" << QStringList {"缺少", "t2s.json"}
+        << "照片 备份 (2024)";
+    QTest::newRow("configurations without a dictionary/TSCharacters.ocd2")
+        << QStringList(all.mid(0, 5)) << "" << QStringList {"缺少", "TSCharacters.ocd2", "t2s.json"}
+        << "";
+    QTest::newRow("damaged dictionary/STPhrases.ocd2")
+        << all << "STPhrases.ocd2" << QStringList {"损坏", "s2t.json"} << "";
+}
+
+void StartupTest::missingConfiguration()
+{
+    QFETCH(QStringList, present);
+    QFETCH(QString, damaged);
+    QFETCH(QStringList, told);
+    QFETCH(QString, folder);
+
+    for (const char *tool : {"Xvfb", "xdotool"})
+        QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
+            "scripts/setup installs Xvfb and xdotool, which this test needs");
+
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    QDir dir(temporary.path());
+    if (!folder.isEmpty())
+        QVERIFY(dir.mkdir(folder) && dir.cd(folder));
+    const QDir runtime(QStringLiteral(QUORVEX_RUNTIME_DIR));
+    for (const QString &name : present)
+        QVERIFY(QFile::copy(runtime.filePath(name), dir.filePath(name)));
+    if (!damaged.isEmpty()) {
+        QFile file(dir.filePath(damaged));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(1000));
+    }
+
+    VirtualDisplay x;
+    QVERIFY2(!x.display.isEmpty(), "Xvfb did not start");
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), x.display);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(dir.absolutePath());
+    program.start(runtime.filePath(QStringLiteral("Quorvex")), QStringList());
+    QVERIFY(program.waitForStarted(10000));
+    const QString pid = QString::number(program.processId());
+
+    // The message comes up, and it is the only window the program shows.
+    const QString windows
+        = x.xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
+                        QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid},
+            60000);
+    if (windows.isNull()) {
+        program.kill();
+        program.waitForFinished();
+        QFAIL(qPrintable(QStringLiteral("no window came up; the program said: ")
+            + QString::fromUtf8(program.readAllStandardError())));
+    }
+    const QStringList ids
+        = windows.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QCOMPARE(ids.size(), 1);
+    QVERIFY(program.state() == QProcess::Running);
+
+    // Escape closes it, as it would for a user.
+    QVERIFY(!x.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), ids.first(),
+                           QStringLiteral("key"), QStringLiteral("Escape")})
+                 .isNull());
+    QVERIFY2(program.waitForFinished(30000), "the program did not end after its message closed");
+
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QVERIFY(program.exitCode() != 0);
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    for (const QString &text : told)
+        QVERIFY2(err.contains(text), qPrintable(err));
+    QVERIFY2(
+        err.contains(QDir::toNativeSeparators(QFileInfo(dir.absolutePath()).canonicalFilePath())),
+        qPrintable(err));
+}
