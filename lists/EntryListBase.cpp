@@ -122,6 +122,7 @@ void EntryListBase::fillCommonCells(int row, const QString &uuid, int state)
     buttons->setProperty("ItemPtr", qlonglong(reinterpret_cast<quintptr>(operateItem)));
     buttons->setProperty("UUID", uuid);
     buttons->sortButton()->setVisible(showSortGrip);
+    buttons->sortButton()->parentWidget()->setVisible(showSortGrip); // no gap where it was
     buttons->openButton()->setVisible(showOpen);
     connect(buttons, &OperateWidget::deleteFile, this, &EntryListBase::onDeleteRow);
     connect(buttons, &OperateWidget::openDir, this, &EntryListBase::onOpenDir);

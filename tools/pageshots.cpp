@@ -2,6 +2,9 @@
 //   QT_QPA_PLATFORM=offscreen pageshots <folder>
 // To show a page with content, add a filler to pageFillers() below.
 #include "app/MainWindow.h"
+#include "extract/CollectListWidget.h"
+#include "rename/FileListWidget.h"
+#include "times/TimeListWidget.h"
 #include "widgets/AppStyle.h"
 #include "widgets/SettingMenu.h"
 #include "widgets/TipDialog.h"
@@ -10,7 +13,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <functional>
 
@@ -22,6 +28,38 @@ using Filler = std::function<void(QWidget *page, bool isFolderPage)>;
 QMap<QString, Filler> pageFillers()
 {
     QMap<QString, Filler> fillers;
+
+    // A few sample files, shared by the file pages; the folder pages keep their placeholder.
+    static QTemporaryDir samples;
+    const auto sampleFiles = [] {
+        QStringList paths;
+        for (const char *name : {"旅行照片 01.jpg", "旅行照片 02.jpg", "旅行照片 10.jpg",
+                 "年度报告.docx", "notes.txt", "预算表.xlsx"}) {
+            const QString path
+                = samples.path() + QStringLiteral("/资料/") + QString::fromUtf8(name);
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile file(path);
+            file.open(QIODevice::WriteOnly);
+            paths.append(path);
+        }
+        return paths;
+    };
+    fillers.insert(QStringLiteral("fileRenamePage"), [sampleFiles](QWidget *page, bool) {
+        if (auto *list = page->findChild<FileListWidget *>()) {
+            list->addPaths(sampleFiles());
+            list->setPreview(0, QStringLiteral("Travel 01.jpg"));
+            list->setEntryState(0, 1);
+            list->setEntryState(1, 2);
+        }
+    });
+    fillers.insert(QStringLiteral("fileTimePropertyPage"), [sampleFiles](QWidget *page, bool) {
+        if (auto *list = page->findChild<TimeListWidget *>())
+            list->addPaths(sampleFiles());
+    });
+    fillers.insert(QStringLiteral("collectFileNamePage"), [sampleFiles](QWidget *page, bool) {
+        if (auto *list = page->findChild<CollectListWidget *>())
+            list->addPaths(sampleFiles());
+    });
     return fillers;
 }
 
