@@ -11,18 +11,63 @@
 #include <QApplication>
 #include <QDir>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 #include <functional>
 
 namespace {
 
-using Filler = std::function<void(QWidget *page, bool isFolderPage)>;
+// Real files and folders that fillers can put into the lists.
+struct Samples
+{
+    QString root;
+    QStringList files;
+    QStringList folders;
+};
 
-// Page object name -> what to put into it before the picture is taken.
+// Fills one page before its picture is taken; isFolderPage tells the folder variant of a pair.
+using Filler = std::function<void(QWidget *page, bool isFolderPage, const Samples &samples)>;
+
+// Page object name -> its filler. Pages without one are shown empty.
 QMap<QString, Filler> pageFillers()
 {
     QMap<QString, Filler> fillers;
     return fillers;
+}
+
+Samples makeSamples(const QString &root)
+{
+    Samples samples;
+    samples.root = root;
+    const QStringList fileNames = {
+        "旅行照片 001.jpg",
+        "旅行照片 002.jpg",
+        "会议纪要.docx",
+        "2024年度报告.xlsx",
+        "readme.txt",
+        "archive.tar.gz",
+        "項目計劃書.pptx",
+        "发票-0315.pdf",
+        "IMG_20240501.png",
+        "notes",
+        "数据备份.zip",
+        "Résumé final.docx",
+    };
+    const QStringList folderNames = {"客户资料", "Projects 2024", "照片", "合同扫描件", "misc"};
+    QDir dir(root);
+    for (const QString &name : folderNames) {
+        if (dir.mkpath(name))
+            samples.folders << dir.filePath(name);
+    }
+    for (const QString &name : fileNames) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(name.toUtf8());
+            samples.files << file.fileName();
+        }
+    }
+    return samples;
 }
 
 void settle()
@@ -49,8 +94,25 @@ int main(int argc, char *argv[])
     // Run from the run-time folder like the program, so relative data files are found.
     QDir::setCurrent(QStringLiteral(QUORVEX_RUNTIME_DIR));
 
+    QTemporaryDir sampleDir;
+    if (!sampleDir.isValid()) {
+        err << "cannot create a folder for sample files\n";
+        return 1;
+    }
+    const Samples samples = makeSamples(sampleDir.path());
+
     installFontFallbacks();
     app.setStyleSheet(readStyleSheet());
+
+    // A filler that triggers a message box must not hang the tool: answer it and say so.
+    QTimer dismisser;
+    QObject::connect(&dismisser, &QTimer::timeout, [&err] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            err << "closed a dialog: " << modal->metaObject()->className() << "\n";
+            modal->close();
+        }
+    });
+    dismisser.start(50);
 
     MainWindow window;
     window.resize(1340, 835);
@@ -72,7 +134,8 @@ int main(int argc, char *argv[])
             button->click();
         settle();
         if (fillers.contains(pageName)) {
-            fillers.value(pageName)(stack->currentWidget(), pageName.contains("older"));
+            fillers.value(pageName)(
+                stack->currentWidget(), pageName.contains(QLatin1String("older")), samples);
             settle();
         }
         const QString file
