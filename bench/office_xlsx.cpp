@@ -6,12 +6,15 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
 #include <cstdio>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -100,5 +103,28 @@ int main(int argc, char **argv)
         << answer.value(1).trimmed() << " rows\n";
     out << "ratio openpyxl / ours (read): " << QString::number(openpyxlRead / ourRead, 'f', 1)
         << "x\n";
+
+    // Hostile workbooks: how long the reader takes to give up or finish, and
+    // the peak memory of the whole run.
+    const QString maker = QStringLiteral(QUORVEX_SOURCE_DIR "/tests/office/make_books.py");
+    for (const char *caseName : {"cell at the last row and column", "too many cells",
+             "blanks near the limit", "inflates past the limit"}) {
+        const QString hostile = dir.filePath(QStringLiteral("hostile.xlsx"));
+        QProcess make;
+        make.start("/usr/bin/python3", {maker, QString::fromLatin1(caseName), hostile});
+        if (!make.waitForFinished(300000) || make.exitCode() != 0) {
+            out << "hostile/" << caseName << ": could not be made\n";
+            continue;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        const int n = readExcelRows(hostile, nullptr).size();
+        out << "hostile/" << caseName << ": " << QString::number(timer.nsecsElapsed() / 1e6, 'f', 0)
+            << " ms, " << n << " rows\n";
+        out.flush();
+    }
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    out << "peak resident memory of the run: " << usage.ru_maxrss / 1024 << " MiB\n";
     return 0;
 }

@@ -173,6 +173,12 @@ bool xmlAllows(char16_t c)
 
 QString escapeText(const QString &text)
 {
+    const auto plain = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x20 && u != '_' && u < 0xD800;
+    };
+    if (std::all_of(text.cbegin(), text.cend(), plain))
+        return text;
     QString out;
     out.reserve(text.size());
     const int size = text.size();

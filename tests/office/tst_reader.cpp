@@ -112,7 +112,7 @@ private slots:
             "missing worksheet", "sheet without relationship", "malformed sheet",
             "malformed shared strings", "shared index out of range", "shared strings missing",
             "row beyond the grid", "bad cell reference", "entity expansion",
-            "inflates past the limit", "damaged data"};
+            "inflates past the limit", "too many cells", "damaged data"};
         for (const char *name : broken)
             QTest::newRow(qPrintable(QStringLiteral("broken/") + name))
                 << name << L {} << QStringList {badPackage};
