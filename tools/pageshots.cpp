@@ -49,37 +49,30 @@ QMap<QString, Filler> pageFillers()
 {
     QMap<QString, Filler> fillers;
 
-    // A few sample files, shared by the file pages; the folder pages keep their placeholder.
-    static QTemporaryDir samples;
-    const auto sampleFiles = [] {
-        QStringList paths;
-        for (const char *name : {"旅行照片 01.jpg", "旅行照片 02.jpg", "旅行照片 10.jpg",
-                 "年度报告.docx", "notes.txt", "预算表.xlsx"}) {
-            const QString path
-                = samples.path() + QStringLiteral("/资料/") + QString::fromUtf8(name);
-            QDir().mkpath(QFileInfo(path).absolutePath());
-            QFile file(path);
-            file.open(QIODevice::WriteOnly);
-            paths.append(path);
-        }
-        return paths;
-    };
-    fillers.insert(QStringLiteral("fileRenamePage"), [sampleFiles](QWidget *page, bool) {
+    // The file pages hold a few files; the folder rename and time pages keep their placeholder.
+    fillers.insert(QStringLiteral("fileRenamePage"), [](QWidget *page, bool, const Samples &s) {
         if (auto *list = page->findChild<FileListWidget *>()) {
-            list->addPaths(sampleFiles());
-            list->setPreview(0, QStringLiteral("Travel 01.jpg"));
+            list->addPaths(s.files.mid(0, 6));
+            list->setPreview(0, QStringLiteral("Travel 001.jpg"));
             list->setEntryState(0, 1);
             list->setEntryState(1, 2);
         }
     });
-    fillers.insert(QStringLiteral("fileTimePropertyPage"), [sampleFiles](QWidget *page, bool) {
-        if (auto *list = page->findChild<TimeListWidget *>())
-            list->addPaths(sampleFiles());
-    });
-    fillers.insert(QStringLiteral("collectFileNamePage"), [sampleFiles](QWidget *page, bool) {
-        if (auto *list = page->findChild<CollectListWidget *>())
-            list->addPaths(sampleFiles());
-    });
+    fillers.insert(
+        QStringLiteral("fileTimePropertyPage"), [](QWidget *page, bool, const Samples &s) {
+            if (auto *list = page->findChild<TimeListWidget *>())
+                list->addPaths(s.files);
+        });
+    fillers.insert(
+        QStringLiteral("collectFileNamePage"), [](QWidget *page, bool, const Samples &s) {
+            if (auto *list = page->findChild<CollectListWidget *>())
+                list->addPaths(s.files);
+        });
+    fillers.insert(
+        QStringLiteral("collectFolderNamePage"), [](QWidget *page, bool, const Samples &s) {
+            if (auto *list = page->findChild<CollectListWidget *>())
+                list->addPaths(s.folders);
+        });
     return fillers;
 }
 
