@@ -274,6 +274,13 @@ int main(int argc, char *argv[])
     warning->setTipText(QStringLiteral("已经为您过滤3个或已经存在的文件！"));
     saveWidget(warning, QStringLiteral("dialog-WarningDialog"));
     delete warning;
+    warning = new WarningDialog(&window);
+    warning->setTipText(QStringLiteral("命名文件“%1”已经存在或者路径错误")
+                            .arg(samples.root
+                                + QStringLiteral("/very_long_folder_name_without_any_spaces_"
+                                                 "at_all/会议纪要-final-final-v2.docx")));
+    saveWidget(warning, QStringLiteral("dialog-WarningDialog-long"));
+    delete warning;
     SettingMenu menu;
     saveWidget(&menu, QStringLiteral("menu-SettingMenu"));
     QScopedPointer<QWidget> gallery(buildGallery(samples));
