@@ -3,17 +3,27 @@
 // To show a page with content, add a filler to pageFillers() below.
 #include "app/MainWindow.h"
 #include "widgets/AppStyle.h"
+#include "widgets/CustormCheckBox.h"
+#include "widgets/GrayLayerWidget.h"
 #include "widgets/SettingMenu.h"
+#include "widgets/StyledButtons.h"
+#include "widgets/StyledInputs.h"
 #include "widgets/TipDialog.h"
 #include "widgets/WarningDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTimeEdit>
 #include <QDir>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <functional>
 
 namespace {
@@ -68,6 +78,73 @@ Samples makeSamples(const QString &root)
         }
     }
     return samples;
+}
+
+// Every styled widget kind once, enabled and disabled, to check the stylesheet's palette.
+QWidget *buildGallery(const Samples &samples)
+{
+    auto *gallery = new QWidget;
+    gallery->setObjectName(QStringLiteral("gallery"));
+    gallery->setStyleSheet(QStringLiteral("QWidget#gallery { background: #131415; }"));
+    gallery->resize(1100, 700);
+    auto *grid = new QGridLayout(gallery);
+    grid->setSpacing(12);
+    for (int column = 0; column < 2; ++column) {
+        const bool enabled = column == 0;
+        auto *panel = new GrayLayerWidget;
+        auto *form = new QVBoxLayout(panel);
+        auto *blue = new BluePushBtn;
+        blue->setText(QStringLiteral("数字"));
+        blue->setCheckable(true);
+        blue->setChecked(true);
+        auto *blue2 = new BluePushBtn;
+        blue2->setText(QStringLiteral("字母"));
+        blue2->setCheckable(true);
+        auto *gray = new IconGrayToolBtn;
+        gray->setText(QStringLiteral("添加文件"));
+        setIconPath(gray, QStringLiteral(":/image/fileRenameBtn.svg"));
+        auto *buttons = new QHBoxLayout;
+        buttons->addWidget(blue);
+        buttons->addWidget(blue2);
+        buttons->addWidget(gray);
+        buttons->addStretch();
+        form->addLayout(buttons);
+        auto *edit = new QLineEdit;
+        edit->setPlaceholderText(QStringLiteral("请输入查找内容"));
+        form->addWidget(edit);
+        auto *combo = new CustormCombox;
+        combo->addItems({QStringLiteral("全部大写"), QStringLiteral("全部小写")});
+        form->addWidget(combo);
+        auto *spin = new CustormSpinBox;
+        spin->setValue(7);
+        form->addWidget(spin);
+        auto *date = new QDateTimeEdit(QDateTime(QDate(2000, 1, 1), QTime(16, 0)));
+        date->setDisplayFormat(QStringLiteral("yyyy年M月d日 hh时mm分ss秒"));
+        form->addWidget(date);
+        auto *check = new CustormCheckBox;
+        check->setText(QStringLiteral("自动解决命名冲突"));
+        check->setChecked(true);
+        form->addWidget(check);
+        auto *off = new CustormCheckBox;
+        off->setText(QStringLiteral("中文转拼音"));
+        form->addWidget(off);
+        form->addStretch();
+        panel->setEnabled(enabled);
+        grid->addWidget(panel, 0, column);
+    }
+    auto *table = new QTableWidget(samples.files.size(), 3);
+    table->setHorizontalHeaderLabels(
+        {QStringLiteral("文件名称"), QStringLiteral("新文件名"), QStringLiteral("状态")});
+    for (int row = 0; row < samples.files.size(); ++row) {
+        table->setItem(row, 0, new QTableWidgetItem(QFileInfo(samples.files[row]).fileName()));
+        table->setItem(row, 1, new QTableWidgetItem(QStringLiteral("新名称_%1").arg(row + 1)));
+        table->setItem(row, 2, new QTableWidgetItem(QStringLiteral("待操作")));
+    }
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->hide();
+    table->setColumnWidth(0, 600);
+    grid->addWidget(table, 1, 0, 1, 2);
+    return gallery;
 }
 
 void settle()
@@ -167,7 +244,16 @@ int main(int argc, char *argv[])
     warning->setTipText(QStringLiteral("已经为您过滤3个或已经存在的文件！"));
     saveWidget(warning, QStringLiteral("dialog-WarningDialog"));
     delete warning;
+    warning = new WarningDialog(&window);
+    warning->setTipText(QStringLiteral("命名文件“%1”已经存在或者路径错误")
+                            .arg(samples.root
+                                + QStringLiteral("/very_long_folder_name_without_any_spaces_"
+                                                 "at_all/会议纪要-final-final-v2.docx")));
+    saveWidget(warning, QStringLiteral("dialog-WarningDialog-long"));
+    delete warning;
     SettingMenu menu;
     saveWidget(&menu, QStringLiteral("menu-SettingMenu"));
+    QScopedPointer<QWidget> gallery(buildGallery(samples));
+    saveWidget(gallery.data(), QStringLiteral("styles-gallery"));
     return failures ? 1 : 0;
 }
