@@ -211,6 +211,26 @@ def case(name, path):
                 for _ in range(60):
                     out.write(block)
                 out.write(tail)
+    elif name == "too many entries":
+        case("plain", path)
+        with zipfile.ZipFile(path, "a", zipfile.ZIP_STORED) as z:
+            for i in range(70000):
+                z.writestr("pad/%d" % i, b"")
+    elif name == "declared size lies":
+        # The sheet says it inflates to 40 bytes; it really holds far more.
+        case("plain", path)
+        data = bytearray(open(path, "rb").read())
+        target = b"xl/worksheets/sheet1.xml"
+        import struct
+        central = data.find(b"PK\x01\x02")
+        while central >= 0:
+            name_len, = struct.unpack_from("<H", data, central + 28)
+            if bytes(data[central + 46:central + 46 + name_len]) == target:
+                struct.pack_into("<I", data, central + 24, 40)
+                local, = struct.unpack_from("<I", data, central + 42)
+                struct.pack_into("<I", data, local + 22, 40)
+            central = data.find(b"PK\x01\x02", central + 4)
+        open(path, "wb").write(bytes(data))
     elif name == "damaged data":
         # Flip bytes inside the stored sheet: the checksum no longer matches.
         sheet = sheet_xml('<row r="1"><c r="A1" t="inlineStr"><is><t>%s</t></is></c></row>' % ("x" * 64))
