@@ -57,7 +57,12 @@ private:
 
 EntryListBase::EntryListBase(QWidget *parent) : QWidget(parent) { }
 
-EntryListBase::~EntryListBase() = default;
+EntryListBase::~EntryListBase()
+{
+    // The table outlives this part of the list while the children are destroyed.
+    if (tabel)
+        disconnect(tabel, nullptr, this, nullptr);
+}
 
 void EntryListBase::setUpTable(CustomTabelWidget *table, QWidget *placeholder, QWidget *area,
     const QStringList &headers, const QList<int> &widths, Columns columns, bool dragReorder)
