@@ -92,10 +92,11 @@ MainWindow::~MainWindow()
 
 QPoint MainWindow::centredPosition(const QRect &available, const QSize &windowSize)
 {
-    // Offset by the area's corner too, so a primary screen right of another one still works.
-    return available.topLeft()
-        + QPoint((available.width() - windowSize.width()) / 2,
-            (available.height() - windowSize.height()) / 2);
+    // Offset by the area's corner, so a primary screen right of another one works too; never
+    // above or left of the area, where the title bar could no longer be grabbed.
+    const int x = qMax(0, (available.width() - windowSize.width()) / 2);
+    const int y = qMax(0, (available.height() - windowSize.height()) / 2);
+    return available.topLeft() + QPoint(x, y);
 }
 
 void MainWindow::switchPage(int id, bool checked)

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "logging/LogMessageHandler.h"
 #include "text/CCConverter.h"
 #include "widgets/AppStyle.h"
 #include "widgets/WarningDialog.h"
@@ -11,11 +12,13 @@
 
 int main(int argc, char *argv[])
 {
-    // --- log handler: installed here, before anything can print ---
+    // Every Qt message goes to the enciphered log, from the first one on.
+    qInstallMessageHandler(logMessageHandler);
 
     QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, true);
 
-    // --- log file: the log folder is created and the log file opened here ---
+    // "./log/" of the working directory; a log that cannot be opened does not stop the program.
+    openLogFile();
 
     auto *app = new QApplication(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tovask"));

@@ -533,18 +533,6 @@ inline quint8 xtime(quint8 x)
     return quint8((x << 1) ^ ((x & 0x80) ? 0x1b : 0x00));
 }
 
-inline quint8 gmul(quint8 a, quint8 b)
-{
-    quint8 r = 0;
-    while (b) {
-        if (b & 1)
-            r ^= a;
-        a = xtime(a);
-        b >>= 1;
-    }
-    return r;
-}
-
 inline void addRoundKey(quint8 *s, const quint8 *k)
 {
     for (int i = 0; i < blockLen; ++i)
@@ -589,16 +577,19 @@ void mixColumns(quint8 *s)
     }
 }
 
+// InvMixColumns as a cheap pre-step followed by MixColumns (the matrices factor that way).
 void invMixColumns(quint8 *s)
 {
     for (int c = 0; c < 4; ++c) {
         quint8 *col = s + 4 * c;
-        const quint8 a0 = col[0], a1 = col[1], a2 = col[2], a3 = col[3];
-        col[0] = gmul(a0, 14) ^ gmul(a1, 11) ^ gmul(a2, 13) ^ gmul(a3, 9);
-        col[1] = gmul(a0, 9) ^ gmul(a1, 14) ^ gmul(a2, 11) ^ gmul(a3, 13);
-        col[2] = gmul(a0, 13) ^ gmul(a1, 9) ^ gmul(a2, 14) ^ gmul(a3, 11);
-        col[3] = gmul(a0, 11) ^ gmul(a1, 13) ^ gmul(a2, 9) ^ gmul(a3, 14);
+        const quint8 u = xtime(xtime(col[0] ^ col[2]));
+        const quint8 v = xtime(xtime(col[1] ^ col[3]));
+        col[0] ^= u;
+        col[1] ^= v;
+        col[2] ^= u;
+        col[3] ^= v;
     }
+    mixColumns(s);
 }
 
 } // namespace

@@ -67,6 +67,16 @@ QString convert(const std::shared_ptr<opencc::Converter> &converter, const QStri
     return text;
 }
 
+// OpenCC takes UTF-8 paths on Windows (it widens them itself) and native bytes elsewhere.
+std::string openccPath(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(path).toUtf8().toStdString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
+
 } // namespace
 
 CCConverter *CCConverter::instance()
@@ -131,17 +141,19 @@ void CCConverter::load(const QDir &dir)
 
     config = std::make_unique<opencc::Config>();
     for (const QString &configFile : configurationFiles()) {
-        const std::string path = QFile::encodeName(dir.absoluteFilePath(configFile)).toStdString();
+        const std::string path = openccPath(dir.absoluteFilePath(configFile));
         try {
             auto converter = config->NewFromFile(path);
             (configFile == QLatin1String(s2tFile) ? s2t : t2s) = converter;
         } catch (const opencc::Exception &e) {
             failed = configFile;
-            error = QStringLiteral("无法加载简繁体转换配置“%1”：%2\n查找位置：%3")
+            error = QStringLiteral(
+                "简繁体转换配置“%1”或它的词典文件无法读取或已损坏（%2）。\n查找位置：%3")
                         .arg(configFile, QString::fromUtf8(e.what()), folder);
         } catch (const std::exception &e) {
             failed = configFile;
-            error = QStringLiteral("无法加载简繁体转换配置“%1”：%2\n查找位置：%3")
+            error = QStringLiteral(
+                "简繁体转换配置“%1”或它的词典文件无法读取或已损坏（%2）。\n查找位置：%3")
                         .arg(configFile, QString::fromUtf8(e.what()), folder);
         }
         if (!error.isEmpty()) {

@@ -4,6 +4,7 @@
 #include "logging/LogMessageHandler.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -271,6 +272,47 @@ void TestLogging::damagedLines()
     QVERIFY(text.isEmpty());
 }
 
+void TestLogging::readerMarksDamagedLines_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("printed");
+    QTest::addColumn<int>("exitCode");
+
+    const QByteArray warning = encryptText("Warning: x").toLatin1();
+    const QByteArray chinese = encryptText(QString::fromUtf8("Debug: 批量改名\n第二行")).toLatin1();
+    const QByteArray empty = encryptText(QString()).toLatin1();
+    QTest::newRow("whole log") << warning + "\n" + chinese + "\n" + empty
+            + "\n" << QStringList {"Warning: x", QString::fromUtf8("Debug: 批量改名\\n第二行"), ""}
+                               << 0;
+    QTest::newRow("last line without line feed")
+        << warning + "\n" + warning << QStringList {"Warning: x", "Warning: x"} << 0;
+    QTest::newRow("empty file") << QByteArray() << QStringList() << 0;
+    QTest::newRow("damaged line in the middle")
+        << warning + "\n" + warning.left(10) + chinese + "\n" + empty + "\n"
+        << QStringList {"Warning: x", "[line 2: cannot be deciphered]", ""} << 1;
+    QTest::newRow("windows line ends") << warning + "\r\n" + empty + "\r\n"
+                                       << QStringList {"Warning: x", ""} << 0;
+}
+
+void TestLogging::readerMarksDamagedLines()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, printed);
+    QFETCH(int, exitCode);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("2026-12-08-09-08-42-log.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    int status = -1;
+    QCOMPARE(runReader(path, &status), printed);
+    QCOMPARE(status, exitCode);
+    QCOMPARE((runReader(dir.filePath("missing.txt"), &status), status), 2);
+}
+
 void TestLogging::concurrentThreadsNeverBreakALine()
 {
     LogSession session;
@@ -431,6 +473,74 @@ void TestLogging::startupLogReadsTheSameEverywhere()
     }
     for (int i = 0; i < 40; ++i)
         QCOMPARE(texts.count(QStringLiteral("Warning: worker %1 wrote its export").arg(i)), 1);
+}
+
+// The built program itself, started offscreen in a fresh working directory that holds the
+// run-time folder's data: its log folder appears and every line of its log deciphers with
+// openssl to what the reader prints.
+void TestLogging::programLogReadsTheSameEverywhere()
+{
+    const QString runtime = QStringLiteral(QUORVEX_RUNTIME_DIR);
+    const QString programPath = runtime + "/Quorvex";
+    QVERIFY(QFileInfo(programPath).isExecutable());
+
+    QTemporaryDir dir;
+    const QFileInfoList entries
+        = QDir(runtime).entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System);
+    for (const QFileInfo &entry : entries) {
+        if (entry.fileName() != "log" && entry.fileName() != "Quorvex")
+            QVERIFY(QFile::link(entry.absoluteFilePath(), dir.filePath(entry.fileName())));
+    }
+    QVERIFY(!QFileInfo::exists(dir.filePath("log")));
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own debug output gives the log something to hold from the first moments on.
+    env.insert("QT_LOGGING_RULES", "qt.*.debug=true");
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(dir.path());
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(programPath, QStringList());
+    QVERIFY(program.waitForStarted(30000));
+
+    // Let it start up until its log stops growing, then end it.
+    QElapsedTimer elapsed;
+    elapsed.start();
+    qint64 lastSize = -1;
+    QElapsedTimer steady;
+    steady.start();
+    while (elapsed.elapsed() < 60000 && program.state() == QProcess::Running) {
+        program.waitForFinished(250);
+        const QString path = logIn(dir.path());
+        const qint64 size = path.isEmpty() ? 0 : QFileInfo(path).size();
+        if (size != lastSize) {
+            lastSize = size;
+            steady.restart();
+        } else if (size > 0 && steady.elapsed() > 2000) {
+            break;
+        }
+    }
+    if (program.state() == QProcess::Running) {
+        program.terminate();
+        if (!program.waitForFinished(10000)) {
+            program.kill();
+            program.waitForFinished(10000);
+        }
+    }
+
+    QVERIFY(QFileInfo(dir.filePath("log")).isDir());
+    const QString path = logIn(dir.path());
+    QVERIFY2(!path.isEmpty(), "no log file below ./log/");
+    QVERIFY(QRegularExpression("/log/\\d{4}-\\d\\d-\\d\\d-\\d\\d-\\d\\d-\\d\\d-log\\.txt$")
+                .match(path)
+                .hasMatch());
+    const QStringList texts = checkReadsTheSame(path, 1);
+    if (QTest::currentTestFailed())
+        return;
+    const QRegularExpression prefixed("^(Debug|Warning|Critical): ");
+    for (const QString &text : texts)
+        QVERIFY2(text.isEmpty() || prefixed.match(text).hasMatch(), qPrintable(text));
 }
 
 int runLogChild(const QByteArray &mode, int argc, char **argv)

@@ -27,6 +27,8 @@ private slots:
     void roundTrip();
     void damagedLines_data();
     void damagedLines();
+    void readerMarksDamagedLines_data();
+    void readerMarksDamagedLines();
     void concurrentThreadsNeverBreakALine();
     void missingFolderIsCreated();
     void sameSecondAppends();
@@ -34,6 +36,7 @@ private slots:
     void unopenableLogKeepsRunning();
     void fatalAbortsWithoutWriting();
     void startupLogReadsTheSameEverywhere();
+    void programLogReadsTheSameEverywhere();
 };
 
 // Entry of the test program when started as a child by the tests above.

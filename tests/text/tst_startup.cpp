@@ -64,30 +64,50 @@ private:
 void StartupTest::missingConfiguration_data()
 {
     QTest::addColumn<QStringList>("present");
-    QTest::addColumn<QString>("missing");
+    QTest::addColumn<QString>("damaged");
+    QTest::addColumn<QStringList>("told");
+    QTest::addColumn<QString>("folder");
 
-    QTest::newRow("empty folder/s2t.json") << QStringList() << "s2t.json";
+    const QStringList all {"s2t.json", "STPhrases.ocd2", "STCharacters.ocd2", "t2s.json",
+        "TSPhrases.ocd2", "TSCharacters.ocd2"};
+    QTest::newRow("empty folder/s2t.json")
+        << QStringList() << "" << QStringList {"缺少", "s2t.json"} << "";
     QTest::newRow("only s2t files/t2s.json")
-        << QStringList {"s2t.json", "STPhrases.ocd2", "STCharacters.ocd2"} << "t2s.json";
-    QTest::newRow("configurations without a dictionary/TSCharacters.ocd2") << QStringList {
-        "s2t.json", "STPhrases.ocd2", "STCharacters.ocd2", "t2s.json",
-        "TSPhrases.ocd2"} << "TSCharacters.ocd2";
+        << QStringList(all.mid(0, 3)) << "" << QStringList {"缺少", "t2s.json"} << "";
+    QTest::newRow("folder with Chinese and spaces/t2s.json")
+        << QStringList(all.mid(0, 3)) << "" << QStringList {"缺少", "t2s.json"}
+        << "照片 备份 (2024)";
+    QTest::newRow("configurations without a dictionary/TSCharacters.ocd2")
+        << QStringList(all.mid(0, 5)) << "" << QStringList {"缺少", "TSCharacters.ocd2", "t2s.json"}
+        << "";
+    QTest::newRow("damaged dictionary/STPhrases.ocd2")
+        << all << "STPhrases.ocd2" << QStringList {"损坏", "s2t.json"} << "";
 }
 
 void StartupTest::missingConfiguration()
 {
     QFETCH(QStringList, present);
-    QFETCH(QString, missing);
+    QFETCH(QString, damaged);
+    QFETCH(QStringList, told);
+    QFETCH(QString, folder);
 
     for (const char *tool : {"Xvfb", "xdotool"})
         QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
             "scripts/setup installs Xvfb and xdotool, which this test needs");
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    QDir dir(temporary.path());
+    if (!folder.isEmpty())
+        QVERIFY(dir.mkdir(folder) && dir.cd(folder));
     const QDir runtime(QStringLiteral(QUORVEX_RUNTIME_DIR));
     for (const QString &name : present)
         QVERIFY(QFile::copy(runtime.filePath(name), dir.filePath(name)));
+    if (!damaged.isEmpty()) {
+        QFile file(dir.filePath(damaged));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(1000));
+    }
 
     VirtualDisplay x;
     QVERIFY2(!x.display.isEmpty(), "Xvfb did not start");
@@ -97,7 +117,7 @@ void StartupTest::missingConfiguration()
     env.insert(QStringLiteral("DISPLAY"), x.display);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     program.setProcessEnvironment(env);
-    program.setWorkingDirectory(dir.path());
+    program.setWorkingDirectory(dir.absolutePath());
     program.start(runtime.filePath(QStringLiteral("Quorvex")), QStringList());
     QVERIFY(program.waitForStarted(10000));
     const QString pid = QString::number(program.processId());
@@ -127,8 +147,9 @@ void StartupTest::missingConfiguration()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QVERIFY(program.exitCode() != 0);
     const QString err = QString::fromUtf8(program.readAllStandardError());
-    QVERIFY2(err.contains(missing), qPrintable(err));
+    for (const QString &text : told)
+        QVERIFY2(err.contains(text), qPrintable(err));
     QVERIFY2(
-        err.contains(QDir::toNativeSeparators(QDir(dir.path()).absolutePath())), qPrintable(err));
-    QVERIFY2(err.contains(QStringLiteral("缺少")), qPrintable(err));
+        err.contains(QDir::toNativeSeparators(QFileInfo(dir.absolutePath()).canonicalFilePath())),
+        qPrintable(err));
 }
