@@ -2,12 +2,20 @@
 //   QT_QPA_PLATFORM=offscreen pageshots <folder>
 // To show a page with content, add a filler to pageFillers() below.
 #include "app/MainWindow.h"
+#include "rename/CustormRename.h"
+#include "rename/FileListWidget.h"
 #include "widgets/AppStyle.h"
+#include "widgets/CustormCheckBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QCheckBox>
+#include <QFile>
+#include <QSpinBox>
 #include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTextStream>
 #include <functional>
 
@@ -15,10 +23,47 @@ namespace {
 
 using Filler = std::function<void(QWidget *page, bool isFolderPage)>;
 
+// A rename page with sample entries and a numbered custom rule in its preview.
+void fillRenamePage(QWidget *page, bool isFolderPage)
+{
+    static QTemporaryDir samples;
+    const QString folder = samples.filePath(isFolderPage ? "folders" : "files");
+    QDir().mkpath(folder);
+    const QStringList names = isFolderPage
+        ? QStringList {"2023.05 旅行", "Season.2", "会议记录", "Projects", "照片 备份"}
+        : QStringList {"IMG_0001.JPG", "旅行照片.png", "report copy.docx", "README", "会议记录.xlsx",
+                       "archive.tar.gz"};
+    QStringList paths;
+    for (const QString &name : names) {
+        const QString path = folder + QLatin1Char('/') + name;
+        if (isFolderPage) {
+            QDir().mkpath(path);
+        } else {
+            QFile f(path);
+            f.open(QIODevice::WriteOnly);
+        }
+        paths << path;
+    }
+    if (auto *list = page->findChild<FileListWidget *>())
+        list->addPaths(paths);
+    auto *editor = page->findChild<CustormRename *>(QStringLiteral("custormPage"));
+    if (!editor)
+        return;
+    editor->findChild<QTextEdit *>(QStringLiteral("fileNameEdit"))->setPlainText("旅行照片_");
+    if (auto *numbering = editor->findChild<CustormCheckBox *>(QStringLiteral("numberSetCheck")))
+        numbering->findChild<QCheckBox *>()->click();
+    editor->findChild<QAbstractButton *>(QStringLiteral("lastBtn"))->click();
+    editor->findChild<QSpinBox *>(QStringLiteral("startNumberSpinBox"))->setValue(1);
+    editor->findChild<QSpinBox *>(QStringLiteral("incrementNumberSpinBox"))->setValue(1);
+    editor->findChild<QSpinBox *>(QStringLiteral("numberCountSpinBox"))->setValue(3);
+}
+
 // Page object name -> what to put into it before the picture is taken.
 QMap<QString, Filler> pageFillers()
 {
     QMap<QString, Filler> fillers;
+    fillers.insert(QStringLiteral("fileRenamePage"), fillRenamePage);
+    fillers.insert(QStringLiteral("folderRenamePage"), fillRenamePage);
     return fillers;
 }
 
