@@ -109,8 +109,10 @@ bool decryptLogLine(const QString &line, QString *text)
         text->clear();
     const QByteArray::FromBase64Result decoded = QByteArray::fromBase64Encoding(
         line.trimmed().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        return false;
     const QByteArray cipher = *decoded;
-    if (!decoded || cipher.isEmpty() || cipher.size() % 16 != 0)
+    if (cipher.isEmpty() || cipher.size() % 16 != 0)
         return false;
     QAESEncryption aes(QAESEncryption::Aes128, QAESEncryption::Ecb, QAESEncryption::Pkcs7Padding);
     const QByteArray plain = aes.decrypt(cipher, logKey(), QByteArray());

@@ -6,6 +6,9 @@
 #include "rename/FileListWidget.h"
 #include "widgets/AppStyle.h"
 #include "widgets/CustormCheckBox.h"
+#include "widgets/SettingMenu.h"
+#include "widgets/TipDialog.h"
+#include "widgets/WarningDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -126,5 +129,27 @@ int main(int argc, char *argv[])
             QTextStream(stdout) << file << "\n";
         }
     }
+
+    // The dialogs and the settings menu, as they appear over the window.
+    auto saveWidget = [&](QWidget *w, const QString &name) {
+        w->show();
+        settle();
+        const QString file = QDir(outDir).filePath(name + QStringLiteral(".png"));
+        if (!w->grab().save(file)) {
+            err << "cannot write " << file << "\n";
+            ++failures;
+        } else {
+            QTextStream(stdout) << file << "\n";
+        }
+        w->hide();
+    };
+    TipDialog tip(&window);
+    saveWidget(&tip, QStringLiteral("dialog-TipDialog"));
+    auto *warning = new WarningDialog(&window);
+    warning->setTipText(QStringLiteral("已经为您过滤3个或已经存在的文件！"));
+    saveWidget(warning, QStringLiteral("dialog-WarningDialog"));
+    delete warning;
+    SettingMenu menu;
+    saveWidget(&menu, QStringLiteral("menu-SettingMenu"));
     return failures ? 1 : 0;
 }

@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
 #include <QStackedWidget>
@@ -56,6 +57,15 @@ QList<Answered> answerModal(const std::function<void()> &action, const QString &
     return seen;
 }
 
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
 } // namespace
 
 class TestApp : public QObject
@@ -83,6 +93,7 @@ private slots:
     void closeAsksForConfirmation_data();
     void closeAsksForConfirmation();
     void settingMenuOpensAndCloses();
+    void onlineHelpOpensTheLocalServicePage();
 
     void centring_data();
     void centring();
@@ -358,6 +369,20 @@ void TestApp::settingMenuOpensAndCloses()
     SettingMenu menu;
     QCOMPARE(menu.findChild<QAbstractButton *>("help1")->text(), QString("在线客服"));
     QCOMPARE(menu.findChild<QAbstractButton *>("help2")->text(), QString("帮助中心"));
+}
+
+void TestApp::onlineHelpOpensTheLocalServicePage()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    const QString saved = QDir::currentPath();
+    QDir::setCurrent(QUORVEX_RUNTIME_DIR);
+    window->findChild<QAbstractButton *>("onlineHelp")->click();
+    QDir::setCurrent(saved);
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(catcher.urls.size(), 1);
+    QVERIFY(QFileInfo(catcher.urls.first().toLocalFile()).isFile());
+    QCOMPARE(catcher.urls.first().fragment(), QString("service"));
 }
 
 void TestApp::centring_data()

@@ -1,7 +1,9 @@
 #include "widgets/AppStyle.h"
 #include "widgets/CustormCheckBox.h"
 #include "widgets/GrayLayerWidget.h"
+#include "widgets/HelpPages.h"
 #include "widgets/ResetDefaults.h"
+#include "widgets/SettingMenu.h"
 #include "widgets/StyledButtons.h"
 #include "widgets/StyledInputs.h"
 #include "widgets/TipDialog.h"
@@ -10,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -124,6 +127,16 @@ QIcon solidIcon(const QColor &color)
     return QIcon(pixmap);
 }
 
+// Stands in for the browser: records what would have been opened.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
 } // namespace
 
 class TestWidgets : public QObject
@@ -162,6 +175,9 @@ private slots:
     void tipDialogAnswers();
     void styleSheetIsReadUpToTheFirstZeroByte();
     void styleSheetResourceIsAsciiAndCoversTheShell();
+    void helpPageShipsInTheRuntimeFolder();
+    void settingMenuOpensTheLocalHelpPages_data();
+    void settingMenuOpensTheLocalHelpPages();
 };
 
 void TestWidgets::resetRestoresEachKind_data()
@@ -684,6 +700,63 @@ void TestWidgets::styleSheetResourceIsAsciiAndCoversTheShell()
         ++count;
     }
     QVERIFY(count > 10);
+}
+
+void TestWidgets::helpPageShipsInTheRuntimeFolder()
+{
+    const QString saved = QDir::currentPath();
+    QDir::setCurrent(QUORVEX_RUNTIME_DIR);
+    const QUrl help = HelpPages::helpCenterUrl();
+    const QUrl service = HelpPages::onlineServiceUrl();
+    QDir::setCurrent(saved);
+
+    QVERIFY(help.isLocalFile());
+    QFile file(help.toLocalFile());
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(help.toString()));
+    const QString html = QString::fromUtf8(file.readAll());
+    for (const char *needle : {"帮助中心", "在线客服", "文件重命名", "文件夹重命名", "时间属性",
+             "提取文件名", "批量生成文件夹", "id=\"service\""})
+        QVERIFY2(html.contains(QString::fromUtf8(needle)), needle);
+    QCOMPARE(service.fragment(), QString("service"));
+    QCOMPARE(service.adjusted(QUrl::RemoveFragment), help);
+
+    // Without the page installed nothing is opened (and nothing crashes).
+    QTemporaryDir empty;
+    QDir::setCurrent(empty.path());
+    const bool found = HelpPages::helpCenterUrl().isValid();
+    QDir::setCurrent(saved);
+    QVERIFY(!found);
+}
+
+void TestWidgets::settingMenuOpensTheLocalHelpPages_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("fragment");
+    QTest::newRow("customer service") << "help1"
+                                      << "service";
+    QTest::newRow("help centre") << "help2"
+                                 << "";
+}
+
+void TestWidgets::settingMenuOpensTheLocalHelpPages()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, fragment);
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    const QString saved = QDir::currentPath();
+    QDir::setCurrent(QUORVEX_RUNTIME_DIR);
+    SettingMenu menu;
+    QCOMPARE(menu.width(), 108);
+    menu.findChild<QAbstractButton *>(button)->click();
+    QDir::setCurrent(saved);
+    QDesktopServices::unsetUrlHandler("file");
+
+    QCOMPARE(catcher.urls.size(), 1);
+    QVERIFY(catcher.urls.first().isLocalFile());
+    QVERIFY(QFileInfo(catcher.urls.first().toLocalFile()).isFile());
+    QCOMPARE(catcher.urls.first().fragment(), fragment);
 }
 
 QTEST_MAIN(TestWidgets)

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// An automation object in the manner of ActiveQt's QAxObject: members are
+// reached by their signature strings ("SaveAs(const QString&)"), children by
+// querySubObject. Backends: ActiveQt where it exists (Windows), otherwise a
+// built-in stand-in for "Word.Application" that writes a .docx on SaveAs.
+class AutomationObject
+{
+public:
+    AutomationObject() = default;
+    AutomationObject(const AutomationObject &) = delete;
+    AutomationObject &operator=(const AutomationObject &) = delete;
+    // Deletes the sub-objects this object still owns and leaves its parent.
+    virtual ~AutomationObject();
+
+    // Binds to a registered automation server; false when there is none.
+    virtual bool setControl(const QString &control) = 0;
+    // Calls a method (or sets a property) named by its signature.
+    virtual QVariant dynamicCall(const char *function, const QVariant &var1 = QVariant()) = 0;
+    // A child object, owned by this one; null when the member does not exist
+    // or the call fails.
+    virtual AutomationObject *querySubObject(const char *name, const QVariant &var1 = QVariant())
+        = 0;
+    // Whether the latest setControl/dynamicCall/querySubObject on this object failed.
+    virtual bool lastCallFailed() const = 0;
+
+protected:
+    // Makes this object the owner of child (returned for convenience; null stays null).
+    AutomationObject *adopt(AutomationObject *child);
+
+private:
+    AutomationObject *owner = nullptr;
+    std::vector<AutomationObject *> children;
+};
+
+using AutomationFactory = std::function<std::unique_ptr<AutomationObject>()>;
+
+// A new, unbound automation object from the installed factory, else the built-in one.
+std::unique_ptr<AutomationObject> createAutomationObject();
+// Installs the factory that createAutomationObject() uses (ActiveQt's on
+// Windows, a recording wrapper in tests); an empty factory restores the default.
+void setAutomationFactory(AutomationFactory factory);
+// The built-in stand-in: knows only "Word.Application".
+std::unique_ptr<AutomationObject> createBuiltInAutomationObject();

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFutureWatcher>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+class QObject;
+
+// Rows of an export: each row a list of values, written with QVariant::toString().
+using ExportRows = QList<QList<QVariant>>;
+
+// Writes rows to a new workbook at path: row i to sheet row i + 1, value j to
+// column j + 1 (A, B, ...), every value as it is (texts stay texts). Returns
+// false with no file for no rows; returns false and posts "保存文件失败！" to
+// receiver when the file cannot be written. An existing file is replaced only
+// by a complete new one.
+bool writeExcelRows(const ExportRows &rows, const QString &path, QObject *receiver);
+
+// Writes one line per row, the values joined by one space, each line ending
+// in "\n" (CR LF on Windows), in the local 8-bit encoding without a byte-order
+// mark. Returns false and posts "保存文件失败！" when the file cannot be written.
+bool writeTextRows(const QString &path, const ExportRows &rows, QObject *receiver);
+
+// Start the matching writer on the global thread pool and return at once.
+// When the write finishes, a MyCustomEvent with an empty list and the
+// writer's result reaches the receiver that started it, on the GUI thread,
+// also when newer writes have started since. Call from the GUI thread.
+void writeExcelAsync(const QString &path, const ExportRows &rows, QObject *receiver);
+void writeWordAsync(const QString &path, const ExportRows &rows, QObject *receiver);
+void writeTextAsync(const QString &path, const ExportRows &rows, QObject *receiver);
+
+// The process-wide watcher that follows the newest write of any format.
+QFutureWatcher<bool> &writeWatcher();

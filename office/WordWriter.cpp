@@ -1,0 +1,94 @@
+#include "office/WordWriter.h"
+
+#include "office/Automation.h"
+#include "office/OfficeDelivery.h"
+
+#include <QDebug>
+#include <QDir>
+
+namespace {
+
+const QString noWordMessage = QStringLiteral("无法启动Word，请确认已安装Microsoft Word！");
+const QString wordFailedMessage = QStringLiteral("写入Word文档失败！");
+const QString saveFailedMessage = QStringLiteral("保存文件失败！");
+
+QString joined(const QList<QVariant> &row)
+{
+    QStringList texts;
+    texts.reserve(row.size());
+    for (const QVariant &value : row)
+        texts.append(value.toString());
+    return texts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+QString wordSavePath(const QString &path)
+{
+    const bool network = path.startsWith(QLatin1String("//"));
+    const QString rest = network ? path.mid(2) : path;
+    QString collapsed = rest.split(QStringLiteral("//")).join(QLatin1Char('/'));
+    if (network)
+        collapsed.prepend(QLatin1String("//"));
+    return QDir::toNativeSeparators(collapsed);
+}
+
+bool writeWordRows(const ExportRows &rows, const QString &path, QObject *receiver)
+{
+    return writeWordRowsGuarded(rows, path, QPointer<QObject>(receiver));
+}
+
+bool writeWordRowsGuarded(
+    const ExportRows &rows, const QString &path, const QPointer<QObject> &receiver)
+{
+    std::unique_ptr<AutomationObject> word = createAutomationObject();
+    if (!word || !word->setControl(QStringLiteral("Word.Application"))) {
+        qWarning() << "Word automation is not available";
+        OfficeDelivery::postMessage(receiver, noWordMessage);
+        return false;
+    }
+    word->dynamicCall("SetVisible (bool Visible)", QStringLiteral("false"));
+    AutomationObject *documents = word->querySubObject("Documents");
+    AutomationObject *document = documents ? documents->querySubObject("Add()") : nullptr;
+    AutomationObject *active = word->querySubObject("ActiveDocument");
+    AutomationObject *paragraph
+        = document ? document->querySubObject("Paragraphs(int)", 1) : nullptr;
+    AutomationObject *range = paragraph ? paragraph->querySubObject("Range") : nullptr;
+
+    bool filled = documents && document && active && paragraph && range;
+    for (int i = 0; filled && i < rows.size(); ++i) {
+        range->dynamicCall("InsertAfter (QString)", joined(rows.at(i)));
+        filled = !range->lastCallFailed();
+        if (filled) {
+            range->dynamicCall("InsertAfter (QString)", QStringLiteral("\n"));
+            filled = !range->lastCallFailed();
+        }
+    }
+    bool saved = false;
+    if (filled) {
+        active->dynamicCall("SaveAs(const QString&)", wordSavePath(path));
+        saved = !active->lastCallFailed();
+    }
+    if (active) {
+        if (saved)
+            active->dynamicCall("Close()");
+        else
+            active->dynamicCall("Close(int)", 0); // wdDoNotSaveChanges: a hidden Word must not ask
+    }
+    word->dynamicCall("Quit()");
+    delete document;
+    delete documents;
+    word.reset();
+
+    if (!filled) {
+        qWarning() << "Word did not take the document for" << path;
+        OfficeDelivery::postMessage(receiver, wordFailedMessage);
+        return false;
+    }
+    if (!saved) {
+        qWarning() << "Word could not save" << path;
+        OfficeDelivery::postMessage(receiver, saveFailedMessage);
+        return false;
+    }
+    return true;
+}

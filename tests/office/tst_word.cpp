@@ -1,0 +1,248 @@
+#include "OfficeTestSupport.h"
+
+#include "office/Automation.h"
+#include "office/WordWriter.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMutex>
+
+using namespace OfficeTest;
+
+namespace {
+
+// Wraps another automation object and records every call made on it or on
+// the sub-objects it hands out, as "member|argument".
+class RecordingObject : public AutomationObject
+{
+public:
+    RecordingObject(std::unique_ptr<AutomationObject> inner, QStringList *log)
+        : owned(std::move(inner)), inner(owned.get()), log(log)
+    { }
+    RecordingObject(AutomationObject *borrowed, QStringList *log) : inner(borrowed), log(log) { }
+
+    bool setControl(const QString &control) override
+    {
+        record("setControl", control);
+        return inner->setControl(control);
+    }
+    QVariant dynamicCall(const char *function, const QVariant &var1) override
+    {
+        record(function, var1);
+        return inner->dynamicCall(function, var1);
+    }
+    AutomationObject *querySubObject(const char *name, const QVariant &var1) override
+    {
+        record(name, var1);
+        AutomationObject *child = inner->querySubObject(name, var1);
+        return child ? adopt(new RecordingObject(child, log)) : nullptr;
+    }
+    bool lastCallFailed() const override { return inner->lastCallFailed(); }
+
+private:
+    void record(const char *member, const QVariant &argument)
+    {
+        log->append(QString::fromLatin1(member)
+            + (argument.isValid() ? "|" + argument.toString() : QString()));
+    }
+    std::unique_ptr<AutomationObject> owned;
+    AutomationObject *inner;
+    QStringList *log;
+};
+
+// Reports that no automation server exists, like a machine without Word.
+class MissingServer : public AutomationObject
+{
+public:
+    bool setControl(const QString &) override { return false; }
+    QVariant dynamicCall(const char *, const QVariant &) override { return {}; }
+    AutomationObject *querySubObject(const char *, const QVariant &) override { return nullptr; }
+    bool lastCallFailed() const override { return true; }
+};
+
+QStringList docxParagraphs(const QString &path, bool *ok)
+{
+    const QByteArray out = python({"-c",
+                                      "import json,sys,docx\n"
+                                      "d=docx.Document(sys.argv[1])\n"
+                                      "print(json.dumps([p.text for p in d.paragraphs]))\n",
+                                      path},
+        ok);
+    QStringList paragraphs;
+    for (const QJsonValue &value : QJsonDocument::fromJson(out).array())
+        paragraphs.append(value.toString());
+    return paragraphs;
+}
+
+void flush()
+{
+    for (int i = 0; i < 4; ++i)
+        QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestWord : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private slots:
+    void cleanup() { setAutomationFactory({}); }
+
+    void makesTheAutomationCallsInOrder()
+    {
+        QStringList log;
+        setAutomationFactory([&log] {
+            return std::make_unique<RecordingObject>(createBuiltInAutomationObject(), &log);
+        });
+        const QString path = dir.filePath("calls.docx");
+        Receiver receiver;
+        QVERIFY(writeWordRows({{"a", "b c"}, {"d", "e"}}, path, &receiver));
+        const QStringList expected {
+            "setControl|Word.Application",
+            "SetVisible (bool Visible)|false",
+            "Documents",
+            "Add()",
+            "ActiveDocument",
+            "Paragraphs(int)|1",
+            "Range",
+            "InsertAfter (QString)|a b c",
+            "InsertAfter (QString)|\n",
+            "InsertAfter (QString)|d e",
+            "InsertAfter (QString)|\n",
+            "SaveAs(const QString&)|" + QDir::toNativeSeparators(path),
+            "Close()",
+            "Quit()",
+        };
+        QCOMPARE(log, expected);
+        bool ok = false;
+        QCOMPARE(docxParagraphs(path, &ok), (QStringList {"a b c", "d e"}));
+        QVERIFY(ok);
+    }
+
+    void paragraphs_data()
+    {
+        QTest::addColumn<ExportRows>("rows");
+        QTest::addColumn<QStringList>("paragraphs");
+        const QString replacement(QChar(0xFFFD));
+        QTest::newRow("one per row") << ExportRows {{"a.txt"}, {"b.txt"}, {"c.txt"}}
+                                     << QStringList {"a.txt", "b.txt", "c.txt"};
+        QTest::newRow("spaces kept")
+            << ExportRows {{" two  spaces ", "/p/a b"}} << QStringList {" two  spaces  /p/a b"};
+        QTest::newRow("chinese") << ExportRows {{"报告 最终版.docx"}}
+                                 << QStringList {"报告 最终版.docx"};
+        QTest::newRow("markup characters") << ExportRows {{"<a&b>\"'"}} << QStringList {"<a&b>\"'"};
+        QTest::newRow("control characters/replaced") << ExportRows {
+            {"a\x01"
+             "b\x1f"
+             "c\x0b"}} << QStringList {"a" + replacement + "b" + replacement + "c" + replacement};
+        QTest::newRow("control characters/tab kept")
+            << ExportRows {{"a\tb"}} << QStringList {"a\tb"};
+        QTest::newRow("newline in a value/new paragraph")
+            << ExportRows {{"first\nsecond"}} << QStringList {"first", "second"};
+        QTest::newRow("lone surrogate")
+            << ExportRows {{QString("a") + QChar(0xDC00)}} << QStringList {"a" + replacement};
+        QTest::newRow("no rows/one empty paragraph") << ExportRows {} << QStringList {""};
+        QTest::newRow("empty row/empty paragraph")
+            << ExportRows {{"x"}, {}, {"y"}} << QStringList {"x", "", "y"};
+    }
+
+    void paragraphs()
+    {
+        QFETCH(ExportRows, rows);
+        QFETCH(QStringList, paragraphs);
+        const QString path = dir.filePath("paragraphs.docx");
+        Receiver receiver;
+        QVERIFY(writeWordRows(rows, path, &receiver));
+        bool ok = false;
+        QCOMPARE(docxParagraphs(path, &ok), paragraphs);
+        QVERIFY(ok);
+        flush();
+        QVERIFY(receiver.items.isEmpty());
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<bool>("wordInstalled");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no Word") << false << "noword.docx"
+                                 << "无法启动Word，请确认已安装Microsoft Word！";
+        QTest::newRow("missing folder") << true << "missing/out.docx"
+                                        << "保存文件失败！";
+        QTest::newRow("path is a folder") << true << "."
+                                          << "保存文件失败！";
+    }
+
+    void failures()
+    {
+        QFETCH(bool, wordInstalled);
+        QFETCH(QString, where);
+        QFETCH(QString, message);
+        if (!wordInstalled)
+            setAutomationFactory([] { return std::make_unique<MissingServer>(); });
+        const QString path = dir.filePath(where);
+        const bool existed = QFileInfo::exists(path);
+        Receiver receiver;
+        QVERIFY(!writeWordRows({{"a"}}, path, &receiver));
+        flush();
+        QCOMPARE(receiver.messages(), QStringList {message});
+        QCOMPARE(QFileInfo::exists(path), existed);
+    }
+
+    void failedSaveStillQuitsWord()
+    {
+        QStringList log;
+        setAutomationFactory([&log] {
+            return std::make_unique<RecordingObject>(createBuiltInAutomationObject(), &log);
+        });
+        Receiver receiver;
+        QVERIFY(!writeWordRows({{"a"}}, dir.filePath("missing/out.docx"), &receiver));
+        QCOMPARE(log.mid(log.size() - 2), (QStringList {"Close(int)|0", "Quit()"}));
+    }
+
+    void savePath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("drive root/doubled slash") << "C://out.docx"
+                                                  << "C:/out.docx";
+        QTest::newRow("plain") << "/home/u/out.docx"
+                               << "/home/u/out.docx";
+        QTest::newRow("doubled inside") << "/home//u//out.docx"
+                                        << "/home/u/out.docx";
+        QTest::newRow("network/leading pair kept") << "//server/share/out.docx"
+                                                   << "//server/share/out.docx";
+        QTest::newRow("network/inner pair collapsed") << "//server/share//out.docx"
+                                                      << "//server/share/out.docx";
+    }
+
+    void savePath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, saved);
+        QCOMPARE(wordSavePath(path), QDir::toNativeSeparators(saved));
+    }
+
+    void subObjectsAreOwnedByTheirParents()
+    {
+        std::unique_ptr<AutomationObject> word = createBuiltInAutomationObject();
+        QVERIFY(word->setControl("Word.Application"));
+        AutomationObject *documents = word->querySubObject("Documents");
+        AutomationObject *document = documents->querySubObject("Add()");
+        QVERIFY(document->querySubObject("Paragraphs(int)", 1));
+        QVERIFY(!document->querySubObject("Paragraphs(int)", 2));
+        QVERIFY(document->lastCallFailed());
+        delete document; // leaves its parent; the parent must not delete it again
+        word.reset(); // deletes documents and the rest (checked by ASan)
+    }
+};
+
+int runWordTests(int argc, char **argv)
+{
+    TestWord test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_word.moc"
