@@ -124,6 +124,10 @@ void MainWindow::clearHoverState(QAbstractButton *button)
     if (rect.contains(cursor))
         return;
     QCoreApplication::postEvent(button, new QEvent(QEvent::Leave));
+    // Qt only recomputes "under mouse" on the next mouse move; the stylesheet's hover look
+    // follows this attribute, so drop it now.
+    button->setAttribute(Qt::WA_UnderMouse, false);
+    button->update();
     if (button->testAttribute(Qt::WA_Hover)) {
         QCoreApplication::postEvent(button,
             new QHoverEvent(QEvent::HoverLeave, button->mapFromGlobal(cursor), QPoint(0, 0),

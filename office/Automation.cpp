@@ -14,6 +14,11 @@ AutomationObject::~AutomationObject()
         auto &siblings = owner->children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
+    deleteChildren();
+}
+
+void AutomationObject::deleteChildren()
+{
     // Each child leaves this list in its own destructor.
     while (!children.empty())
         delete children.back();

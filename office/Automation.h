@@ -34,6 +34,8 @@ public:
 protected:
     // Makes this object the owner of child (returned for convenience; null stays null).
     AutomationObject *adopt(AutomationObject *child);
+    // Deletes the owned sub-objects now, for backends that must outlive them.
+    void deleteChildren();
 
 private:
     AutomationObject *owner = nullptr;

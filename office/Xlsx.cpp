@@ -173,6 +173,12 @@ bool xmlAllows(char16_t c)
 
 QString escapeText(const QString &text)
 {
+    const auto plain = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x20 && u != '_' && u < 0xD800;
+    };
+    if (std::all_of(text.cbegin(), text.cend(), plain))
+        return text;
     QString out;
     out.reserve(text.size());
     const int size = text.size();
@@ -225,12 +231,44 @@ const Cell *Worksheet::cellAt(int row, int column) const
 
 // ---------------------------------------------------------------- reading
 
+namespace {
+
 struct SheetInfo
 {
     QString name;
     QString part;
     bool isWorksheet = false;
 };
+
+// The text of a string item: plain <t>, or the <t> of each rich-text run;
+// phonetic hints (<rPh>) are not part of the text.
+QString readRichText(QXmlStreamReader &xml, QLatin1String endName)
+{
+    QString text;
+    int phoneticDepth = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement()) {
+            if (xml.name() == endName)
+                break;
+            if (xml.name() == QLatin1String("rPh"))
+                --phoneticDepth;
+            continue;
+        }
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("rPh")) {
+            ++phoneticDepth;
+        } else if (xml.name() == QLatin1String("t")) {
+            const QString piece = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            if (phoneticDepth == 0)
+                text += piece;
+        }
+    }
+    return unescapeText(text);
+}
+
+} // namespace
 
 // Streams one worksheet part into cells.
 class SheetParser
@@ -375,35 +413,6 @@ private:
         return true;
     }
 
-public:
-    // The text of a string item: plain <t>, or the <t> of each rich-text run;
-    // phonetic hints (<rPh>) are not part of the text.
-    static QString readRichText(QXmlStreamReader &xml, QLatin1String endName)
-    {
-        QString text;
-        int phoneticDepth = 0;
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isEndElement()) {
-                if (xml.name() == endName)
-                    break;
-                if (xml.name() == QLatin1String("rPh"))
-                    --phoneticDepth;
-                continue;
-            }
-            if (!xml.isStartElement())
-                continue;
-            if (xml.name() == QLatin1String("rPh")) {
-                ++phoneticDepth;
-            } else if (xml.name() == QLatin1String("t")) {
-                const QString piece = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-                if (phoneticDepth == 0)
-                    text += piece;
-            }
-        }
-        return unescapeText(text);
-    }
-
 private:
     void finish()
     {
@@ -543,7 +552,7 @@ bool Document::Private::readSharedStrings(
         if (xml.isStartElement() && xml.name() == QLatin1String("si")) {
             if (strings->size() >= maxSharedStrings)
                 return fail(QStringLiteral("too many shared strings"));
-            strings->append(SheetParser::readRichText(xml, QLatin1String("si")));
+            strings->append(readRichText(xml, QLatin1String("si")));
         }
     }
     if (xml.hasError() || device->failed())

@@ -16,11 +16,11 @@ inline constexpr int maxRows = 1048576;
 inline constexpr int maxColumns = 16384;
 
 // Inflated size a single part may reach before the package counts as broken.
-inline constexpr qint64 maxPartBytes = 128LL * 1024 * 1024;
+inline constexpr qint64 maxPartBytes = 64LL * 1024 * 1024;
 // Cells and shared strings a workbook may hold before it counts as broken;
 // several times what any name list needs, small enough for memory.
-inline constexpr int maxCells = 4 * 1000 * 1000;
-inline constexpr int maxSharedStrings = 4 * 1000 * 1000;
+inline constexpr int maxCells = 2 * 1000 * 1000;
+inline constexpr int maxSharedStrings = 2 * 1000 * 1000;
 
 // 1-based, inclusive. An invalid range (all zero) stands for "no cells".
 class CellRange

@@ -1,28 +1,19 @@
 #include "rename/RenamePageWidget.h"
-#include "ui_RenamePageWidget.h"
 
 #include "rename/FileListWidget.h"
-#include "widgets/StyledButtons.h"
+#include "ui_RenamePageWidget.h"
 
 RenamePageWidget::RenamePageWidget(QWidget *parent) : QWidget(parent), ui(new Ui::RenamePageWidget)
 {
     ui->setupUi(this);
-    setIconPath(ui->addFile, QStringLiteral(":/image/addFile.svg"));
-    setIconPath(ui->addFolder, QStringLiteral(":/image/addFolder.svg"));
-    setIconPath(ui->clearList, QStringLiteral(":/image/clearList.svg"));
     showUndo(false);
+    connect(ui->fileListWidget, &EntryListBase::tabelEmpty, this, &RenamePageWidget::tabelEmpty);
     connect(ui->fileListWidget, &FileListWidget::canUndo, this, &RenamePageWidget::showUndo);
-    connect(ui->fileListWidget, &FileListWidget::tabelEmpty, this, &RenamePageWidget::tabelEmpty);
 }
 
 RenamePageWidget::~RenamePageWidget()
 {
     delete ui;
-}
-
-FileListWidget *RenamePageWidget::fileList() const
-{
-    return ui->fileListWidget;
 }
 
 void RenamePageWidget::setFolder(bool folder)
@@ -32,14 +23,19 @@ void RenamePageWidget::setFolder(bool folder)
     isFolder = folder;
 }
 
+FileListWidget *RenamePageWidget::list() const
+{
+    return ui->fileListWidget;
+}
+
 void RenamePageWidget::showUndo(bool isCan)
 {
+    const QString icon
+        = isCan ? QStringLiteral(":/image/undo.svg") : QStringLiteral(":/image/disableUndo.svg");
     ui->undo->setEnabled(isCan);
-    setIconPath(ui->undo,
-        isCan ? QStringLiteral(":/image/undo.svg") : QStringLiteral(":/image/disableUndo.svg"));
-    // The icon's path, for whoever needs to tell the two states apart without pixels.
-    ui->undo->setProperty("iconPath",
-        isCan ? QStringLiteral(":/image/undo.svg") : QStringLiteral(":/image/disableUndo.svg"));
+    ui->undo->setIcon(QIcon(icon));
+    // Which of the two pictures is shown, for checks that cannot compare pixels.
+    ui->undo->setProperty("iconPath", icon);
 }
 
 void RenamePageWidget::on_addFile_clicked()

@@ -8,7 +8,7 @@ class RenamePageWidget;
 
 class FileListWidget;
 
-// Left side of a rename page: the tool row above the page's list.
+// The left side of a rename page: the tool row above the rename list.
 class RenamePageWidget : public QWidget
 {
     Q_OBJECT
@@ -16,9 +16,10 @@ public:
     explicit RenamePageWidget(QWidget *parent = nullptr);
     ~RenamePageWidget() override;
 
-    // Shows "添加文件" only on a file page and tells the list what it holds.
+    // A folder page has no "添加文件" and its list takes folders.
     void setFolder(bool isFolder);
-    FileListWidget *fileList() const;
+    FileListWidget *list() const;
+    FileListWidget *fileList() const { return list(); }
 
 signals:
     void tabelEmpty(bool isEmpty);

@@ -38,7 +38,8 @@ QString convert(const std::shared_ptr<opencc::Converter> &converter, const QStri
 {
     if (!converter || text.isEmpty())
         return text;
-    // Nothing below the CJK radicals is ever converted; skip OpenCC for plain names.
+    // No key of the s2t and t2s dictionaries holds a character below the CJK radicals (U+2E80),
+    // so plain names skip OpenCC.
     bool needed = false;
     for (const QChar c : text) {
         if (c.unicode() >= 0x2E80) {
@@ -48,17 +49,30 @@ QString convert(const std::shared_ptr<opencc::Converter> &converter, const QStri
     }
     if (!needed)
         return text;
-    try {
-        // OpenCC works on zero-terminated text; convert around any NUL so nothing is cut off.
-        if (text.contains(QChar(0))) {
-            QStringList parts = text.split(QChar(0));
-            for (QString &part : parts)
-                part = convert(converter, part);
-            return parts.join(QChar(0));
+    // OpenCC works on zero-terminated UTF-8: a NUL would cut the text short and a lone surrogate
+    // (possible in Windows names) has no UTF-8 form. Convert the pieces between them.
+    QString out;
+    int start = 0;
+    bool split = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
         }
+        if (c.unicode() == 0 || c.isSurrogate()) {
+            out += convert(converter, text.mid(start, i - start)) + c;
+            start = i + 1;
+            split = true;
+        }
+    }
+    if (split)
+        return out + convert(converter, text.mid(start));
+    try {
         const QByteArray utf8 = text.toUtf8();
-        const std::string out = converter->Convert(std::string(utf8.constData(), utf8.size()));
-        return QString::fromUtf8(out.data(), int(out.size()));
+        const std::string converted
+            = converter->Convert(std::string(utf8.constData(), utf8.size()));
+        return QString::fromUtf8(converted.data(), int(converted.size()));
     } catch (const opencc::Exception &e) {
         qWarning() << "Chinese script conversion failed:" << e.what();
     } catch (const std::exception &e) {

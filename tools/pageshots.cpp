@@ -2,72 +2,192 @@
 //   QT_QPA_PLATFORM=offscreen pageshots <folder>
 // To show a page with content, add a filler to pageFillers() below.
 #include "app/MainWindow.h"
+#include "extract/CollectListWidget.h"
 #include "rename/CustormRename.h"
 #include "rename/FileListWidget.h"
+#include "times/TimeListWidget.h"
 #include "widgets/AppStyle.h"
 #include "widgets/CustormCheckBox.h"
+#include "widgets/GrayLayerWidget.h"
 #include "widgets/SettingMenu.h"
+#include "widgets/StyledButtons.h"
+#include "widgets/StyledInputs.h"
 #include "widgets/TipDialog.h"
 #include "widgets/WarningDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTextStream>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <functional>
 
 namespace {
 
-using Filler = std::function<void(QWidget *page, bool isFolderPage)>;
-
-// A rename page with sample entries and a numbered custom rule in its preview.
-void fillRenamePage(QWidget *page, bool isFolderPage)
+// Real files and folders that fillers can put into the lists.
+struct Samples
 {
-    static QTemporaryDir samples;
-    const QString folder = samples.filePath(isFolderPage ? "folders" : "files");
-    QDir().mkpath(folder);
-    const QStringList names = isFolderPage
-        ? QStringList {"2023.05 旅行", "Season.2", "会议记录", "Projects", "照片 备份"}
-        : QStringList {"IMG_0001.JPG", "旅行照片.png", "report copy.docx", "README", "会议记录.xlsx",
-                       "archive.tar.gz"};
-    QStringList paths;
-    for (const QString &name : names) {
-        const QString path = folder + QLatin1Char('/') + name;
-        if (isFolderPage) {
-            QDir().mkpath(path);
-        } else {
-            QFile f(path);
-            f.open(QIODevice::WriteOnly);
-        }
-        paths << path;
-    }
-    if (auto *list = page->findChild<FileListWidget *>())
-        list->addPaths(paths);
-    auto *editor = page->findChild<CustormRename *>(QStringLiteral("custormPage"));
-    if (!editor)
-        return;
-    editor->findChild<QTextEdit *>(QStringLiteral("fileNameEdit"))->setPlainText("旅行照片_");
-    if (auto *numbering = editor->findChild<CustormCheckBox *>(QStringLiteral("numberSetCheck")))
-        numbering->findChild<QCheckBox *>()->click();
-    editor->findChild<QAbstractButton *>(QStringLiteral("lastBtn"))->click();
-    editor->findChild<QSpinBox *>(QStringLiteral("startNumberSpinBox"))->setValue(1);
-    editor->findChild<QSpinBox *>(QStringLiteral("incrementNumberSpinBox"))->setValue(1);
-    editor->findChild<QSpinBox *>(QStringLiteral("numberCountSpinBox"))->setValue(3);
-}
+    QString root;
+    QStringList files;
+    QStringList folders;
+};
 
-// Page object name -> what to put into it before the picture is taken.
+// Fills one page before its picture is taken; isFolderPage tells the folder variant of a pair.
+using Filler = std::function<void(QWidget *page, bool isFolderPage, const Samples &samples)>;
+
+// Page object name -> its filler. Pages without one are shown empty.
 QMap<QString, Filler> pageFillers()
 {
     QMap<QString, Filler> fillers;
-    fillers.insert(QStringLiteral("fileRenamePage"), fillRenamePage);
-    fillers.insert(QStringLiteral("folderRenamePage"), fillRenamePage);
+
+    // Both rename pages: entries, and a numbered custom rule typed into the editor.
+    auto renamePage = [](QWidget *page, bool isFolderPage, const Samples &s) {
+        if (auto *list = page->findChild<FileListWidget *>())
+            list->addPaths(isFolderPage ? s.folders : s.files.mid(0, 8));
+        auto *editor = page->findChild<CustormRename *>(QStringLiteral("custormPage"));
+        if (!editor)
+            return;
+        editor->findChild<QTextEdit *>(QStringLiteral("fileNameEdit"))
+            ->setPlainText(isFolderPage ? QStringLiteral("归档_") : QStringLiteral("旅行照片_"));
+        if (auto *numbering = editor->findChild<CustormCheckBox *>(QStringLiteral("numberSetCheck")))
+            numbering->findChild<QCheckBox *>()->click();
+        editor->findChild<QAbstractButton *>(QStringLiteral("lastBtn"))->click();
+        editor->findChild<QSpinBox *>(QStringLiteral("startNumberSpinBox"))->setValue(1);
+        editor->findChild<QSpinBox *>(QStringLiteral("incrementNumberSpinBox"))->setValue(1);
+        editor->findChild<QSpinBox *>(QStringLiteral("numberCountSpinBox"))->setValue(3);
+    };
+    fillers.insert(QStringLiteral("fileRenamePage"), renamePage);
+    fillers.insert(QStringLiteral("folderRenamePage"), renamePage);
+    fillers.insert(
+        QStringLiteral("fileTimePropertyPage"), [](QWidget *page, bool, const Samples &s) {
+            if (auto *list = page->findChild<TimeListWidget *>())
+                list->addPaths(s.files);
+        });
+    fillers.insert(
+        QStringLiteral("collectFileNamePage"), [](QWidget *page, bool, const Samples &s) {
+            if (auto *list = page->findChild<CollectListWidget *>())
+                list->addPaths(s.files);
+        });
+    fillers.insert(
+        QStringLiteral("collectFolderNamePage"), [](QWidget *page, bool, const Samples &s) {
+            if (auto *list = page->findChild<CollectListWidget *>())
+                list->addPaths(s.folders);
+        });
     return fillers;
+}
+
+Samples makeSamples(const QString &root)
+{
+    Samples samples;
+    samples.root = root;
+    const QStringList fileNames = {
+        "旅行照片 001.jpg",
+        "旅行照片 002.jpg",
+        "会议纪要.docx",
+        "2024年度报告.xlsx",
+        "readme.txt",
+        "archive.tar.gz",
+        "項目計劃書.pptx",
+        "发票-0315.pdf",
+        "IMG_20240501.png",
+        "notes",
+        "数据备份.zip",
+        "Résumé final.docx",
+    };
+    const QStringList folderNames = {"客户资料", "Projects 2024", "照片", "合同扫描件", "misc"};
+    QDir dir(root);
+    for (const QString &name : folderNames) {
+        if (dir.mkpath(name))
+            samples.folders << dir.filePath(name);
+    }
+    for (const QString &name : fileNames) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(name.toUtf8());
+            samples.files << file.fileName();
+        }
+    }
+    return samples;
+}
+
+// Every styled widget kind once, enabled and disabled, to check the stylesheet's palette.
+QWidget *buildGallery(const Samples &samples)
+{
+    auto *gallery = new QWidget;
+    gallery->setObjectName(QStringLiteral("gallery"));
+    gallery->setStyleSheet(QStringLiteral("QWidget#gallery { background: #131415; }"));
+    gallery->resize(1100, 700);
+    auto *grid = new QGridLayout(gallery);
+    grid->setSpacing(12);
+    for (int column = 0; column < 2; ++column) {
+        const bool enabled = column == 0;
+        auto *panel = new GrayLayerWidget;
+        auto *form = new QVBoxLayout(panel);
+        auto *blue = new BluePushBtn;
+        blue->setText(QStringLiteral("数字"));
+        blue->setCheckable(true);
+        blue->setChecked(true);
+        auto *blue2 = new BluePushBtn;
+        blue2->setText(QStringLiteral("字母"));
+        blue2->setCheckable(true);
+        auto *gray = new IconGrayToolBtn;
+        gray->setText(QStringLiteral("添加文件"));
+        setIconPath(gray, QStringLiteral(":/image/fileRenameBtn.svg"));
+        auto *buttons = new QHBoxLayout;
+        buttons->addWidget(blue);
+        buttons->addWidget(blue2);
+        buttons->addWidget(gray);
+        buttons->addStretch();
+        form->addLayout(buttons);
+        auto *edit = new QLineEdit;
+        edit->setPlaceholderText(QStringLiteral("请输入查找内容"));
+        form->addWidget(edit);
+        auto *combo = new CustormCombox;
+        combo->addItems({QStringLiteral("全部大写"), QStringLiteral("全部小写")});
+        form->addWidget(combo);
+        auto *spin = new CustormSpinBox;
+        spin->setValue(7);
+        form->addWidget(spin);
+        auto *date = new QDateTimeEdit(QDateTime(QDate(2000, 1, 1), QTime(16, 0)));
+        date->setDisplayFormat(QStringLiteral("yyyy年M月d日 hh时mm分ss秒"));
+        form->addWidget(date);
+        auto *check = new CustormCheckBox;
+        check->setText(QStringLiteral("自动解决命名冲突"));
+        check->setChecked(true);
+        form->addWidget(check);
+        auto *off = new CustormCheckBox;
+        off->setText(QStringLiteral("中文转拼音"));
+        form->addWidget(off);
+        form->addStretch();
+        panel->setEnabled(enabled);
+        grid->addWidget(panel, 0, column);
+    }
+    auto *table = new QTableWidget(samples.files.size(), 3);
+    table->setHorizontalHeaderLabels(
+        {QStringLiteral("文件名称"), QStringLiteral("新文件名"), QStringLiteral("状态")});
+    for (int row = 0; row < samples.files.size(); ++row) {
+        table->setItem(row, 0, new QTableWidgetItem(QFileInfo(samples.files[row]).fileName()));
+        table->setItem(row, 1, new QTableWidgetItem(QStringLiteral("新名称_%1").arg(row + 1)));
+        table->setItem(row, 2, new QTableWidgetItem(QStringLiteral("待操作")));
+    }
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->hide();
+    table->setColumnWidth(0, 600);
+    grid->addWidget(table, 1, 0, 1, 2);
+    return gallery;
 }
 
 void settle()
@@ -94,8 +214,25 @@ int main(int argc, char *argv[])
     // Run from the run-time folder like the program, so relative data files are found.
     QDir::setCurrent(QStringLiteral(QUORVEX_RUNTIME_DIR));
 
+    QTemporaryDir sampleDir;
+    if (!sampleDir.isValid()) {
+        err << "cannot create a folder for sample files\n";
+        return 1;
+    }
+    const Samples samples = makeSamples(sampleDir.path());
+
     installFontFallbacks();
     app.setStyleSheet(readStyleSheet());
+
+    // A filler that triggers a message box must not hang the tool: answer it and say so.
+    QTimer dismisser;
+    QObject::connect(&dismisser, &QTimer::timeout, [&err] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            err << "closed a dialog: " << modal->metaObject()->className() << "\n";
+            modal->close();
+        }
+    });
+    dismisser.start(50);
 
     MainWindow window;
     window.resize(1340, 835);
@@ -117,7 +254,8 @@ int main(int argc, char *argv[])
             button->click();
         settle();
         if (fillers.contains(pageName)) {
-            fillers.value(pageName)(stack->currentWidget(), pageName.contains("older"));
+            fillers.value(pageName)(
+                stack->currentWidget(), pageName.contains(QLatin1String("older")), samples);
             settle();
         }
         const QString file
@@ -149,7 +287,16 @@ int main(int argc, char *argv[])
     warning->setTipText(QStringLiteral("已经为您过滤3个或已经存在的文件！"));
     saveWidget(warning, QStringLiteral("dialog-WarningDialog"));
     delete warning;
+    warning = new WarningDialog(&window);
+    warning->setTipText(QStringLiteral("命名文件“%1”已经存在或者路径错误")
+                            .arg(samples.root
+                                + QStringLiteral("/very_long_folder_name_without_any_spaces_"
+                                                 "at_all/会议纪要-final-final-v2.docx")));
+    saveWidget(warning, QStringLiteral("dialog-WarningDialog-long"));
+    delete warning;
     SettingMenu menu;
     saveWidget(&menu, QStringLiteral("menu-SettingMenu"));
+    QScopedPointer<QWidget> gallery(buildGallery(samples));
+    saveWidget(gallery.data(), QStringLiteral("styles-gallery"));
     return failures ? 1 : 0;
 }

@@ -7,6 +7,8 @@ WarningDialog::WarningDialog(QWidget *parent) : QDialog(parent), ui(new Ui::Warn
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Messages often name a path; let the user copy it.
+    ui->tipLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 WarningDialog::~WarningDialog()

@@ -101,6 +101,8 @@ private slots:
     void agentEdgesAndDragArea_data();
     void agentEdgesAndDragArea();
     void maximizeButtonFollowsWindowState();
+    void maximizeDropsStaleHover_data();
+    void maximizeDropsStaleHover();
 
 private:
     MainWindow *window = nullptr;
@@ -466,6 +468,28 @@ void TestApp::maximizeButtonFollowsWindowState()
     window->showNormal();
     QTRY_VERIFY(!window->isMaximized());
     QVERIFY(!max->isChecked());
+}
+
+void TestApp::maximizeDropsStaleHover_data()
+{
+    QTest::addColumn<bool>("cursorOnButton");
+    QTest::newRow("cursor moved away/hover dropped") << false;
+    QTest::newRow("cursor still on the button/hover kept") << true;
+}
+
+void TestApp::maximizeDropsStaleHover()
+{
+    QFETCH(bool, cursorOnButton);
+    auto *max = window->findChild<QAbstractButton *>("max-button");
+    max->setAttribute(Qt::WA_UnderMouse, true); // as if the click had come from the mouse
+    QCursor::setPos(max->screen(), QPoint(-500, -500));
+    max->click();
+    // The window has moved: put the cursor where the button is now, or keep it away.
+    if (cursorOnButton)
+        QCursor::setPos(max->screen(), max->mapToGlobal(max->rect().center()));
+    QTRY_VERIFY(window->isMaximized());
+    QCoreApplication::processEvents();
+    QCOMPARE(max->underMouse(), cursorOnButton);
 }
 
 QTEST_MAIN(TestApp)

@@ -192,6 +192,45 @@ def case(name, path):
                 for _ in range(200):
                     out.write(block)
                 out.write(tail)
+    elif name == "too many cells":
+        # More cells than the reader keeps, each one tiny.
+        rows = "".join('<row r="%d">%s</row>' % (r + 1, "<c/>" * 1000) for r in range(2001))
+        raw_book(path, sheet_xml(rows))
+    elif name == "blanks near the limit":
+        # 60 MB of blanks between two cells: valid, slow to parse, under the limit.
+        head = sheet_xml("").split("<sheetData>")[0].encode() + b'<sheetData><row r="1"><c r="A1"><v>1</v></c></row>'
+        tail = b'<row r="2"><c r="A2"><v>2</v></c></row></sheetData></worksheet>'
+        with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+            for name_, data in (("[Content_Types].xml", CONTENT_TYPES), ("_rels/.rels", PKG_RELS),
+                                ("xl/workbook.xml", workbook_xml(["Sheet1"])),
+                                ("xl/_rels/workbook.xml.rels", workbook_rels([("worksheet", "worksheets/sheet1.xml")]))):
+                z.writestr(name_, data)
+            with z.open("xl/worksheets/sheet1.xml", "w", force_zip64=True) as out:
+                out.write(head)
+                block = b" " * (1 << 20)
+                for _ in range(60):
+                    out.write(block)
+                out.write(tail)
+    elif name == "too many entries":
+        case("plain", path)
+        with zipfile.ZipFile(path, "a", zipfile.ZIP_STORED) as z:
+            for i in range(70000):
+                z.writestr("pad/%d" % i, b"")
+    elif name == "declared size lies":
+        # The sheet says it inflates to 40 bytes; it really holds far more.
+        case("plain", path)
+        data = bytearray(open(path, "rb").read())
+        target = b"xl/worksheets/sheet1.xml"
+        import struct
+        central = data.find(b"PK\x01\x02")
+        while central >= 0:
+            name_len, = struct.unpack_from("<H", data, central + 28)
+            if bytes(data[central + 46:central + 46 + name_len]) == target:
+                struct.pack_into("<I", data, central + 24, 40)
+                local, = struct.unpack_from("<I", data, central + 42)
+                struct.pack_into("<I", data, local + 22, 40)
+            central = data.find(b"PK\x01\x02", central + 4)
+        open(path, "wb").write(bytes(data))
     elif name == "damaged data":
         # Flip bytes inside the stored sheet: the checksum no longer matches.
         sheet = sheet_xml('<row r="1"><c r="A1" t="inlineStr"><is><t>%s</t></is></c></row>' % ("x" * 64))

@@ -108,11 +108,12 @@ private slots:
         QTest::newRow("no sheet/workbook without sheets")
             << "no sheets" << L {} << QStringList {noSheet};
 
-        const char *broken[] = {"not a zip", "empty file", "truncated zip", "missing workbook",
-            "missing worksheet", "sheet without relationship", "malformed sheet",
-            "malformed shared strings", "shared index out of range", "shared strings missing",
-            "row beyond the grid", "bad cell reference", "entity expansion",
-            "inflates past the limit", "damaged data"};
+        const char *broken[]
+            = {"not a zip", "empty file", "truncated zip", "missing workbook", "missing worksheet",
+                "sheet without relationship", "malformed sheet", "malformed shared strings",
+                "shared index out of range", "shared strings missing", "row beyond the grid",
+                "bad cell reference", "entity expansion", "inflates past the limit",
+                "too many cells", "too many entries", "declared size lies", "damaged data"};
         for (const char *name : broken)
             QTest::newRow(qPrintable(QStringLiteral("broken/") + name))
                 << name << L {} << QStringList {badPackage};

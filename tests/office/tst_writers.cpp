@@ -187,6 +187,21 @@ private slots:
         QCOMPARE(texts(readExcelRows(path, &receiver)), QList<QStringList> {{"old"}});
     }
 
+    void foldersWithChineseAndSpaces()
+    {
+        const QString folder = dir.filePath("导出 文件夹");
+        QVERIFY(QDir().mkpath(folder));
+        Receiver receiver;
+        const ExportRows rows {{"名称 一", "路径"}, {"名称 二"}};
+        QVERIFY(writeExcelRows(rows, folder + "/名单 1.xlsx", &receiver));
+        QCOMPARE(texts(readExcelRows(folder + "/名单 1.xlsx", &receiver)),
+            (QList<QStringList> {{"名称 一", "路径"}, {"名称 二"}}));
+        QVERIFY(writeTextRows(folder + "/名单 1.txt", rows, &receiver));
+        QCOMPARE(readFile(folder + "/名单 1.txt"), QStringLiteral("名称 一 路径\n名称 二\n"));
+        flush();
+        QVERIFY(receiver.items.isEmpty());
+    }
+
     void excelReplacesAnExistingFile()
     {
         const QString path = dir.filePath("replace.xlsx");

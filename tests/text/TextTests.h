@@ -52,7 +52,8 @@ private slots:
     void matchesOpenccTool();
     void unchanged_data();
     void unchanged();
-    void keepsTextAroundNul();
+    void keepsUnitsWithoutUtf8();
+    void dictionariesHoldOnlyCjkKeys();
     void missingFiles_data();
     void missingFiles();
 };

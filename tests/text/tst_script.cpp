@@ -94,11 +94,47 @@ void ScriptConversionTest::unchanged()
     QCOMPARE(cc->traditionalToSimplified(text), text);
 }
 
-void ScriptConversionTest::keepsTextAroundNul()
+void ScriptConversionTest::keepsUnitsWithoutUtf8()
 {
-    const QString text = QStringLiteral("头发") + QChar(0) + QStringLiteral("头发");
-    const QString expected = QStringLiteral("頭髮") + QChar(0) + QStringLiteral("頭髮");
-    QCOMPARE(CCConverter::instance()->simplifiedToTraditional(text), expected);
+    // Units that have no UTF-8 form or end C strings stay where they are; the rest converts.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x93\xB7");
+    for (const QChar unit : {QChar(0), QChar(0xD800), QChar(0xDC00)}) {
+        const QString text = QStringLiteral("头发") + unit + QStringLiteral("头发") + emoji;
+        const QString expected = QStringLiteral("頭髮") + unit + QStringLiteral("頭髮") + emoji;
+        QCOMPARE(CCConverter::instance()->simplifiedToTraditional(text), expected);
+        QCOMPARE(CCConverter::instance()->traditionalToSimplified(expected), text);
+    }
+}
+
+void ScriptConversionTest::dictionariesHoldOnlyCjkKeys()
+{
+    // Plain names skip OpenCC (and the rename preview converts CJK runs alone) because no key
+    // starts with, or holds, a character below U+2E80. Check the dictionaries we ship.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QDir runtime(QStringLiteral(QUORVEX_RUNTIME_DIR));
+    const QStringList dictionaries = runtime.entryList({QStringLiteral("*.ocd2")}, QDir::Files);
+    QVERIFY(dictionaries.size() >= 4);
+    for (const QString &name : dictionaries) {
+        const QString text = dir.filePath(name + QStringLiteral(".txt"));
+        QProcess dump;
+        dump.start(QStringLiteral("opencc_dict"),
+            {QStringLiteral("-i"), runtime.filePath(name), QStringLiteral("-o"), text,
+                QStringLiteral("-f"), QStringLiteral("ocd2"), QStringLiteral("-t"),
+                QStringLiteral("text")});
+        QVERIFY(dump.waitForFinished(60000));
+        QCOMPARE(dump.exitCode(), 0);
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        int keys = 0;
+        while (!file.atEnd()) {
+            const QString key = QString::fromUtf8(file.readLine()).section(QLatin1Char('\t'), 0, 0);
+            for (const QChar c : key)
+                QVERIFY2(c.unicode() >= 0x2E80, qPrintable(name + QStringLiteral(": ") + key));
+            ++keys;
+        }
+        QVERIFY2(keys > 100, qPrintable(name));
+    }
 }
 
 void ScriptConversionTest::missingFiles_data()
