@@ -209,11 +209,13 @@ void FileListWidget::executeRename(bool isUndo)
         case RowOutcome::Renamed:
             entry->filePath = outcome.path;
             entry->oldName = nameOf(outcome.path);
-            // After a run the name on disk is the preview (with any number added); after an
+            // After a run the preview is the name on disk (with any number added); after an
             // undo the row shows again the preview of the undone run.
             entry->newName = isUndo ? outcome.newName : entry->oldName;
             entry->state = isUndo ? StatePending : StateSuccess;
             showRenamedRow(row);
+            // The cell shows what the entry holds, so the two never disagree.
+            showPreview(row, entry->newName);
             setStateLabel(table(), row, StateColumn, entry->state);
             break;
         case RowOutcome::Failed:

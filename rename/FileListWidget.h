@@ -52,8 +52,8 @@ public:
     bool autoResolve = true;
 
 public slots:
-    void onPropertyValueChanged(const QString &valueName, const QString &valueObj,
-                                const QVariant &value);
+    void onPropertyValueChanged(
+        const QString &valueName, const QString &valueObj, const QVariant &value);
 
 signals:
     void canUndo(bool isCan);

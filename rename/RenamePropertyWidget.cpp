@@ -16,6 +16,7 @@ RenamePropertyWidget::RenamePropertyWidget(QWidget *parent)
     : QWidget(parent), ui(new Ui::RenamePropertyWidget)
 {
     ui->setupUi(this);
+    setAttribute(Qt::WA_StyledBackground); // the panel surface comes from the stylesheet
     ui->insertPage->setInsertPosVisible(true);
     ui->custormPage->setInsertPosVisible(false);
     ui->insertPage->setHeaderText(QStringLiteral("插入设置"));

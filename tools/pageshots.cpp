@@ -56,13 +56,14 @@ QMap<QString, Filler> pageFillers()
     // Both rename pages: entries, and a numbered custom rule typed into the editor.
     auto renamePage = [](QWidget *page, bool isFolderPage, const Samples &s) {
         if (auto *list = page->findChild<FileListWidget *>())
-            list->addPaths(isFolderPage ? s.folders : s.files.mid(0, 8));
+            list->addPaths(isFolderPage ? s.folders : QStringList(s.files.mid(0, 8)));
         auto *editor = page->findChild<CustormRename *>(QStringLiteral("custormPage"));
         if (!editor)
             return;
         editor->findChild<QTextEdit *>(QStringLiteral("fileNameEdit"))
             ->setPlainText(isFolderPage ? QStringLiteral("归档_") : QStringLiteral("旅行照片_"));
-        if (auto *numbering = editor->findChild<CustormCheckBox *>(QStringLiteral("numberSetCheck")))
+        if (auto *numbering
+            = editor->findChild<CustormCheckBox *>(QStringLiteral("numberSetCheck")))
             numbering->findChild<QCheckBox *>()->click();
         editor->findChild<QAbstractButton *>(QStringLiteral("lastBtn"))->click();
         editor->findChild<QSpinBox *>(QStringLiteral("startNumberSpinBox"))->setValue(1);
