@@ -100,6 +100,9 @@ private slots:
             << "rows without references" << L {{"a", "b"}, {"c", "d"}} << none;
         QTest::newRow("raw/out of order, later duplicate wins")
             << "out of order and duplicate" << L {{"0"}, {"1", "3"}} << none;
+        QTest::newRow("zip/long entry names")
+            << "long entry names" << L {{"alpha", "beta"}, {"gamma"}, {"delta", "epsilon", "zeta"}}
+            << none;
         QTest::newRow("raw/declared range ignored")
             << "declared huge range" << L {{"only"}} << none;
 
