@@ -1,6 +1,8 @@
 #include "extract/CollectInfoPage.h"
 #include "ui_CollectInfoPage.h"
 
+#include "extract/CollectInfoPageWidget.h"
+
 CollectInfoPage::CollectInfoPage(QWidget *parent) : QWidget(parent), ui(new Ui::CollectInfoPage)
 {
     ui->setupUi(this);
@@ -14,4 +16,5 @@ CollectInfoPage::~CollectInfoPage()
 void CollectInfoPage::setFolder(bool isFolder)
 {
     m_isFolder = isFolder;
+    ui->editWidgget->setFolder(isFolder);
 }

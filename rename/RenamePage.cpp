@@ -1,6 +1,8 @@
 #include "rename/RenamePage.h"
 #include "ui_RenamePage.h"
 
+#include "rename/RenamePageWidget.h"
+
 RenamePage::RenamePage(QWidget *parent) : QWidget(parent), ui(new Ui::RenamePage)
 {
     ui->setupUi(this);
@@ -14,4 +16,5 @@ RenamePage::~RenamePage()
 void RenamePage::setFolder(bool isFolder)
 {
     m_isFolder = isFolder;
+    ui->editWidgget->setFolder(isFolder);
 }

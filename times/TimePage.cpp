@@ -1,6 +1,8 @@
 #include "times/TimePage.h"
 #include "ui_TimePage.h"
 
+#include "times/TimePageWidget.h"
+
 TimePage::TimePage(QWidget *parent) : QWidget(parent), ui(new Ui::TimePage)
 {
     ui->setupUi(this);
@@ -14,4 +16,5 @@ TimePage::~TimePage()
 void TimePage::setFolder(bool isFolder)
 {
     m_isFolder = isFolder;
+    ui->editWidgget->setFolder(isFolder);
 }

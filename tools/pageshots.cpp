@@ -2,6 +2,9 @@
 //   QT_QPA_PLATFORM=offscreen pageshots <folder>
 // To show a page with content, add a filler to pageFillers() below.
 #include "app/MainWindow.h"
+#include "extract/CollectListWidget.h"
+#include "rename/FileListWidget.h"
+#include "times/TimeListWidget.h"
 #include "widgets/AppStyle.h"
 #include "widgets/CustormCheckBox.h"
 #include "widgets/GrayLayerWidget.h"
@@ -15,6 +18,8 @@
 #include <QApplication>
 #include <QDateTimeEdit>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -43,6 +48,31 @@ using Filler = std::function<void(QWidget *page, bool isFolderPage, const Sample
 QMap<QString, Filler> pageFillers()
 {
     QMap<QString, Filler> fillers;
+
+    // The file pages hold a few files; the folder rename and time pages keep their placeholder.
+    fillers.insert(QStringLiteral("fileRenamePage"), [](QWidget *page, bool, const Samples &s) {
+        if (auto *list = page->findChild<FileListWidget *>()) {
+            list->addPaths(s.files.mid(0, 6));
+            list->setPreview(0, QStringLiteral("Travel 001.jpg"));
+            list->setEntryState(0, 1);
+            list->setEntryState(1, 2);
+        }
+    });
+    fillers.insert(
+        QStringLiteral("fileTimePropertyPage"), [](QWidget *page, bool, const Samples &s) {
+            if (auto *list = page->findChild<TimeListWidget *>())
+                list->addPaths(s.files);
+        });
+    fillers.insert(
+        QStringLiteral("collectFileNamePage"), [](QWidget *page, bool, const Samples &s) {
+            if (auto *list = page->findChild<CollectListWidget *>())
+                list->addPaths(s.files);
+        });
+    fillers.insert(
+        QStringLiteral("collectFolderNamePage"), [](QWidget *page, bool, const Samples &s) {
+            if (auto *list = page->findChild<CollectListWidget *>())
+                list->addPaths(s.folders);
+        });
     return fillers;
 }
 

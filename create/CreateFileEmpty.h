@@ -1,0 +1,49 @@
+#pragma once
+
+#include "create/CreateSettings.h"
+#include "lists/EntryListBase.h"
+
+#include <QFileIconProvider>
+
+namespace Ui {
+class CreateFileEmpty;
+}
+
+// The list of the batch creation page: one row per name of its copy of a creation rule's
+// settings, with the path the entry will get.
+class CreateFileEmpty : public EntryListBase
+{
+    Q_OBJECT
+public:
+    enum Column { NameColumn, PathColumn, StateColumn, OperateColumn };
+
+    explicit CreateFileEmpty(QWidget *parent = nullptr);
+    ~CreateFileEmpty() override;
+
+    int entryCount() const override { return settings.names.size(); }
+    const CreateSettings &currentSettings() const { return settings; }
+
+    // Takes a copy of s and rebuilds every row from it.
+    void showSettings(const CreateSettings &s);
+    // Rebuilds every row from settings.
+    void rebuild();
+    // Sets the state of row (settings.states and its state label).
+    void setEntryState(int row, int state);
+
+protected:
+    QString entryUuid(int index) const override;
+    void refreshRow(int row) override;
+    bool sortEntries(int column, bool descending) override;
+    void moveEntry(int from, int to) override;
+    void removeEntry(int index) override;
+    void removeAllEntries() override;
+
+private:
+    void writeCells(int row);
+    QIcon typeIcon() const;
+
+    Ui::CreateFileEmpty *ui;
+    QStringList headers;
+    CreateSettings settings;
+    QFileIconProvider iconProvider;
+};

@@ -1,0 +1,152 @@
+#include "extract/CollectListWidget.h"
+
+#include "lists/CustomTabelWidget.h"
+#include "lists/EntrySort.h"
+#include "lists/StateLabel.h"
+#include "ui_CollectListWidget.h"
+
+#include <QFileInfo>
+#include <QUuid>
+
+namespace {
+
+QString timeText(const QDateTime &time)
+{
+    return time.isValid() ? time.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")) : QString();
+}
+
+} // namespace
+
+CollectListWidget::CollectListWidget(QWidget *parent)
+    : EntryListBase(parent), ui(new Ui::CollectListWidget)
+{
+    ui->setupUi(this);
+    headers = QStringList {QStringLiteral("文件名称"), QStringLiteral("文件路径"),
+        QStringLiteral("创建时间"), QStringLiteral("修改时间"), QStringLiteral("状态"),
+        QStringLiteral("操作")};
+    setUpTable(ui->tableWidget, ui->emptyList, ui->addFileAreaWidget, headers,
+        {120, 180, 180, 100, 120}, {StateColumn, OperateColumn}, true);
+    setAcceptDrops(true);
+}
+
+CollectListWidget::~CollectListWidget()
+{
+    qDeleteAll(entries);
+    delete ui;
+}
+
+QString CollectListWidget::storedPath(const QString &path) const
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+void CollectListWidget::writeCells(int row, const InfoEntry &entry)
+{
+    QTableWidget *table = ui->tableWidget;
+    const auto text = [table, row](int column) {
+        QTableWidgetItem *item = table->item(row, column);
+        if (!item) {
+            item = new QTableWidgetItem;
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            table->setItem(row, column, item);
+        }
+        return item;
+    };
+    QTableWidgetItem *name = text(NameColumn);
+    name->setIcon(iconProvider.icon(QFileInfo(entry.filePath)));
+    name->setText(entry.fileName);
+    name->setData(kUuidRole, entry.uuid);
+    text(PathColumn)->setText(entry.filePath);
+    text(BirthColumn)->setText(timeText(entry.birthTime));
+    text(ModifiedColumn)->setText(timeText(entry.modifiedTime));
+}
+
+void CollectListWidget::appendEntry(int row, const QString &path)
+{
+    const QFileInfo info(path);
+    auto *entry = new InfoEntry;
+    entry->fileName = info.fileName();
+    entry->filePath = info.absoluteFilePath();
+    entry->birthTime = info.birthTime();
+    entry->modifiedTime = info.lastModified();
+    entry->stateText = entryStateText(StatePending);
+    entry->uuid = QUuid::createUuid().toString();
+    entry->state = StatePending;
+    entries.append(entry);
+    writeCells(row, *entry);
+    fillCommonCells(row, entry->uuid, entry->state);
+}
+
+void CollectListWidget::refreshRow(int row)
+{
+    const InfoEntry &entry = *entries.at(row);
+    writeCells(row, entry);
+    refreshCommonCells(row, entry.uuid, entry.state);
+}
+
+void CollectListWidget::setEntryState(int row, int state)
+{
+    if (row < 0 || row >= entries.size())
+        return;
+    entries[row]->state = state;
+    setStateLabel(ui->tableWidget, row, StateColumn, state);
+}
+
+QString CollectListWidget::entryUuid(int index) const
+{
+    return entries.at(index)->uuid;
+}
+
+QString CollectListWidget::entryPath(int index) const
+{
+    return entries.at(index)->filePath;
+}
+
+QStringList CollectListWidget::entryPaths() const
+{
+    QStringList paths;
+    paths.reserve(entries.size());
+    for (const InfoEntry *entry : entries)
+        paths.append(entry->filePath);
+    return paths;
+}
+
+bool CollectListWidget::sortEntries(int column, bool descending)
+{
+    switch (column) {
+    case NameColumn:
+        sortByText(
+            entries, [](const InfoEntry *e) { return e->fileName; }, descending);
+        return true;
+    case PathColumn:
+        sortByText(
+            entries, [](const InfoEntry *e) { return e->filePath; }, descending);
+        return true;
+    case BirthColumn:
+        sortByTime(
+            entries, [](const InfoEntry *e) { return e->birthTime; }, descending);
+        return true;
+    case ModifiedColumn:
+        sortByTime(
+            entries, [](const InfoEntry *e) { return e->modifiedTime; }, descending);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CollectListWidget::moveEntry(int from, int to)
+{
+    entries.insert(to, entries.takeAt(from));
+}
+
+void CollectListWidget::removeEntry(int index)
+{
+    delete entries.takeAt(index);
+}
+
+void CollectListWidget::removeAllEntries()
+{
+    qDeleteAll(entries);
+    entries.clear();
+}

@@ -1,0 +1,3 @@
+#include "lists/CustormTabelItem.h"
+
+CustormTabelItem::CustormTabelItem() : QTableWidgetItem(QTableWidgetItem::Type) { }

@@ -1,0 +1,159 @@
+#include "rename/FileListWidget.h"
+
+#include "lists/CustomTabelWidget.h"
+#include "lists/EntrySort.h"
+#include "lists/StateLabel.h"
+#include "ui_FileListWidget.h"
+
+#include <QFileInfo>
+#include <QUuid>
+
+namespace {
+
+QTableWidgetItem *cellItem(QTableWidget *table, int row, int column, bool editable)
+{
+    QTableWidgetItem *item = table->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        if (!editable)
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        table->setItem(row, column, item);
+    }
+    return item;
+}
+
+} // namespace
+
+FileListWidget::FileListWidget(QWidget *parent) : EntryListBase(parent), ui(new Ui::FileListWidget)
+{
+    ui->setupUi(this);
+    headers = QStringList {QStringLiteral("原文件名"), QStringLiteral("新文件名"),
+        QStringLiteral("文件位置"), QStringLiteral("状态"), QStringLiteral("操作")};
+    setUpTable(ui->tableWidget, ui->emptyList, ui->addFileAreaWidget, headers,
+        {200, 200, 300, 100, 150}, {StateColumn, OperateColumn}, true);
+    setAcceptDrops(true);
+}
+
+FileListWidget::~FileListWidget()
+{
+    qDeleteAll(entries);
+    delete ui;
+}
+
+void FileListWidget::writeCells(int row, const RenameEntry &entry)
+{
+    QTableWidget *table = ui->tableWidget;
+    const QFileInfo info(entry.filePath);
+
+    QTableWidgetItem *name = cellItem(table, row, OldNameColumn, false);
+    name->setIcon(iconProvider.icon(info));
+    name->setText(entry.oldName);
+    name->setData(kUuidRole, entry.uuid);
+
+    QTableWidgetItem *preview = cellItem(table, row, NewNameColumn, true);
+    preview->setText(entry.newName);
+    preview->setData(kUuidRole, entry.uuid);
+    // A folder's name is all stem: it has no extension to keep.
+    preview->setData(kSuffixRole, isFolder ? QString() : info.suffix());
+
+    cellItem(table, row, LocationColumn, false)->setText(info.absolutePath());
+}
+
+void FileListWidget::appendEntry(int row, const QString &path)
+{
+    auto *entry = new RenameEntry;
+    entry->oldName = QFileInfo(path).fileName();
+    entry->newName = entry->oldName;
+    entry->filePath = path;
+    entry->stateText = entryStateText(StatePending);
+    entry->uuid = QUuid::createUuid().toString();
+    entry->state = StatePending;
+    entries.append(entry);
+    writeCells(row, *entry);
+    fillCommonCells(row, entry->uuid, entry->state);
+}
+
+void FileListWidget::refreshRow(int row)
+{
+    const RenameEntry &entry = *entries.at(row);
+    writeCells(row, entry);
+    refreshCommonCells(row, entry.uuid, entry.state);
+}
+
+void FileListWidget::setPreview(int row, const QString &name)
+{
+    if (row < 0 || row >= entries.size())
+        return;
+    entries[row]->newName = name;
+    if (QTableWidgetItem *item = ui->tableWidget->item(row, NewNameColumn))
+        item->setText(name);
+}
+
+void FileListWidget::setEntryState(int row, int state)
+{
+    if (row < 0 || row >= entries.size())
+        return;
+    entries[row]->state = state;
+    setStateLabel(ui->tableWidget, row, StateColumn, state);
+}
+
+QString FileListWidget::entryUuid(int index) const
+{
+    return entries.at(index)->uuid;
+}
+
+QString FileListWidget::entryPath(int index) const
+{
+    return entries.at(index)->filePath;
+}
+
+QStringList FileListWidget::entryPaths() const
+{
+    QStringList paths;
+    paths.reserve(entries.size());
+    for (const RenameEntry *entry : entries)
+        paths.append(entry->filePath);
+    return paths;
+}
+
+bool FileListWidget::sortEntries(int column, bool descending)
+{
+    switch (column) {
+    case OldNameColumn:
+        sortByText(
+            entries, [](const RenameEntry *e) { return e->oldName; }, descending);
+        return true;
+    case NewNameColumn:
+        sortByText(
+            entries, [](const RenameEntry *e) { return e->newName; }, descending);
+        return true;
+    case LocationColumn:
+        sortByText(
+            entries, [](const RenameEntry *e) { return QFileInfo(e->filePath).absolutePath(); },
+            descending);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FileListWidget::moveEntry(int from, int to)
+{
+    entries.insert(to, entries.takeAt(from));
+}
+
+void FileListWidget::removeEntry(int index)
+{
+    delete entries.takeAt(index);
+}
+
+void FileListWidget::removeAllEntries()
+{
+    qDeleteAll(entries);
+    entries.clear();
+}
+
+void FileListWidget::forgetHistory()
+{
+    emit canUndo(false);
+}

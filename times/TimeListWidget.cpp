@@ -1,0 +1,181 @@
+#include "times/TimeListWidget.h"
+
+#include "lists/CustomTabelWidget.h"
+#include "lists/CustormTabelItem.h"
+#include "lists/EntrySort.h"
+#include "lists/StateLabel.h"
+#include "ui_TimeListWidget.h"
+
+#include <QDateTimeEdit>
+#include <QFileInfo>
+#include <QUuid>
+
+namespace {
+
+const QString kTimeFormat = QStringLiteral("yyyy/MM/dd hh:mm:ss");
+
+} // namespace
+
+TimeListWidget::TimeListWidget(QWidget *parent) : EntryListBase(parent), ui(new Ui::TimeListWidget)
+{
+    ui->setupUi(this);
+    headers = QStringList {QStringLiteral("文件名称"), QStringLiteral("创建时间"),
+        QStringLiteral("修改时间"), QStringLiteral("状态"), QStringLiteral("操作")};
+    setUpTable(ui->tableWidget, ui->emptyList, ui->addFileAreaWidget, headers,
+        {200, 240, 240, 100, 150}, {StateColumn, OperateColumn}, false);
+    setRowButtonsVisible(false, true);
+    setAcceptDrops(true);
+}
+
+TimeListWidget::~TimeListWidget()
+{
+    qDeleteAll(entries);
+    delete ui;
+}
+
+QString TimeListWidget::storedPath(const QString &path) const
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+void TimeListWidget::writeTime(int row, int column, const QDateTime &time)
+{
+    QTableWidget *table = ui->tableWidget;
+    QTableWidgetItem *item = table->item(row, column);
+    if (!item) {
+        item = new CustormTabelItem;
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        table->setItem(row, column, item);
+    }
+    item->setData(kTimeTextRole, time.isValid() ? time.toString(kTimeFormat) : QString());
+
+    auto *editor = qobject_cast<QDateTimeEdit *>(table->cellWidget(row, column));
+    if (!editor) {
+        editor = new QDateTimeEdit(table);
+        editor->setDisplayFormat(kTimeFormat);
+        // The run writes the entry's times, never what is typed here: so nothing can be typed.
+        editor->setReadOnly(true);
+        editor->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        table->setCellWidget(row, column, editor);
+    }
+    // An invalid time (the entry vanished) leaves the editor as it was.
+    if (time.isValid())
+        editor->setDateTime(time);
+}
+
+void TimeListWidget::writeCells(int row, const InfoEntry &entry)
+{
+    QTableWidget *table = ui->tableWidget;
+    QTableWidgetItem *name = table->item(row, NameColumn);
+    if (!name) {
+        name = new QTableWidgetItem;
+        name->setFlags(name->flags() & ~Qt::ItemIsEditable);
+        table->setItem(row, NameColumn, name);
+    }
+    name->setIcon(iconProvider.icon(QFileInfo(entry.filePath)));
+    name->setText(entry.fileName);
+    name->setData(kUuidRole, entry.uuid);
+    writeTime(row, BirthColumn, entry.birthTime);
+    writeTime(row, ModifiedColumn, entry.modifiedTime);
+}
+
+void TimeListWidget::appendEntry(int row, const QString &path)
+{
+    const QFileInfo info(path);
+    auto *entry = new InfoEntry;
+    entry->fileName = info.fileName();
+    entry->filePath = info.absoluteFilePath();
+    entry->birthTime = info.birthTime();
+    entry->modifiedTime = info.lastModified();
+    entry->stateText = entryStateText(StatePending);
+    entry->uuid = QUuid::createUuid().toString();
+    entry->state = StatePending;
+    entries.append(entry);
+    writeCells(row, *entry);
+    fillCommonCells(row, entry->uuid, entry->state);
+}
+
+void TimeListWidget::refreshRow(int row)
+{
+    const InfoEntry &entry = *entries.at(row);
+    writeCells(row, entry);
+    refreshCommonCells(row, entry.uuid, entry.state);
+}
+
+void TimeListWidget::setEntryTimes(int row, const QDateTime &birth, const QDateTime &modified)
+{
+    if (row < 0 || row >= entries.size())
+        return;
+    entries[row]->birthTime = birth;
+    entries[row]->modifiedTime = modified;
+    writeTime(row, BirthColumn, birth);
+    writeTime(row, ModifiedColumn, modified);
+}
+
+void TimeListWidget::setEntryState(int row, int state)
+{
+    if (row < 0 || row >= entries.size())
+        return;
+    entries[row]->state = state;
+    setStateLabel(ui->tableWidget, row, StateColumn, state);
+}
+
+QString TimeListWidget::entryUuid(int index) const
+{
+    return entries.at(index)->uuid;
+}
+
+QString TimeListWidget::entryPath(int index) const
+{
+    return entries.at(index)->filePath;
+}
+
+QStringList TimeListWidget::entryPaths() const
+{
+    QStringList paths;
+    paths.reserve(entries.size());
+    for (const InfoEntry *entry : entries)
+        paths.append(entry->filePath);
+    return paths;
+}
+
+bool TimeListWidget::sortEntries(int column, bool descending)
+{
+    switch (column) {
+    case NameColumn:
+        sortByText(
+            entries, [](const InfoEntry *e) { return e->fileName; }, descending);
+        return true;
+    case BirthColumn:
+        sortByTime(
+            entries, [](const InfoEntry *e) { return e->birthTime; }, descending);
+        return true;
+    case ModifiedColumn:
+        sortByTime(
+            entries, [](const InfoEntry *e) { return e->modifiedTime; }, descending);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TimeListWidget::moveEntry(int from, int to)
+{
+    entries.insert(to, entries.takeAt(from));
+}
+
+void TimeListWidget::removeEntry(int index)
+{
+    delete entries.takeAt(index);
+}
+
+void TimeListWidget::removeAllEntries()
+{
+    qDeleteAll(entries);
+    entries.clear();
+}
+
+void TimeListWidget::forgetHistory()
+{
+    emit canUndo(false);
+}
