@@ -25,19 +25,29 @@ QString nameOf(const QString &path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-// Holds back painting and the view's per-cell work while many cells change at once.
+// Many cells change at once: the model's per-cell change signals are held and the view is
+// told once, for the preview column. (Switching the table's updates off and on would be far
+// dearer: it walks the thousands of row widgets.)
 class BatchedCells
 {
 public:
-    explicit BatchedCells(QTableWidget *table) : table(table), enabled(table->updatesEnabled())
+    explicit BatchedCells(QTableWidget *table, int column)
+        : table(table), column(column), blocked(table->model()->blockSignals(true))
     {
-        table->setUpdatesEnabled(false);
     }
-    ~BatchedCells() { table->setUpdatesEnabled(enabled); }
+    ~BatchedCells()
+    {
+        QAbstractItemModel *model = table->model();
+        model->blockSignals(blocked);
+        if (model->rowCount() > 0)
+            emit model->dataChanged(model->index(0, column),
+                                    model->index(model->rowCount() - 1, column));
+    }
 
 private:
     QTableWidget *table;
-    bool enabled;
+    int column;
+    bool blocked;
 };
 
 } // namespace
@@ -107,7 +117,7 @@ void FileListWidget::applyRule(const QString &nameSpace)
         return;
     autoResolve = rule.autoResolve();
     const bool times = rule.needsEntryTimes();
-    BatchedCells batch(table());
+    BatchedCells batch(table(), NewNameColumn);
     for (int i = 0; i < entries.size(); ++i) {
         const QFileInfo info(entries.at(i)->filePath);
         showPreview(i, previewName(rule, isFolder, previewEntryFor(info, isFolder, times), i));
@@ -118,7 +128,7 @@ void FileListWidget::applyImportRename(const QStringList &names)
 {
     autoResolve = true;
     const int n = qMin(names.size(), entries.size());
-    BatchedCells batch(table());
+    BatchedCells batch(table(), NewNameColumn);
     for (int i = 0; i < n; ++i) {
         const QFileInfo info(entries.at(i)->filePath);
         showPreview(i, importedName(names.at(i), isFolder, previewEntryFor(info, isFolder)));

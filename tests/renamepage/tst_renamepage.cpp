@@ -145,6 +145,9 @@ private slots:
     void undoAfterRowsRemovedAndAdded();
     void resetRestoresNumberSequence();
     void randomNamesAfterRun();
+    void deleteEditor();
+    void setUpPublishesReplaceOnce();
+    void resetKeepsInsertRowAndForgetsWorkbook();
 };
 
 void TestRenamePage::init()
@@ -606,6 +609,80 @@ void TestRenamePage::randomNamesAfterRun()
     typeName(filePage, "k");
     click(child<QAbstractButton>(filePage->propertyWidget(), "setBtn"));
     QCOMPARE(previews(filePage), cells(filePage, FileListWidget::OldNameColumn));
+}
+
+void TestRenamePage::deleteEditor()
+{
+    addFiles(filePage, "f", {"report copy copy.doc", "trip_2023.jpg"});
+    // a custom rule that would not resolve conflicts...
+    flip(child<CustormCheckBox>(customEditor(filePage), "autoNameErrorCheck"));
+    QVERIFY(!list(filePage)->autoResolve);
+    click(child<QAbstractButton>(filePage->propertyWidget(), "deleteBtn"));
+    Delete *editor = filePage->propertyWidget()->deleteEditor();
+    child<QTextEdit>(editor, "textEdit")->setPlainText("copy");
+    // ...and the delete rule, which always does
+    QVERIFY(list(filePage)->autoResolve);
+    QCOMPARE(previews(filePage), QStringList({"report  .doc", "trip_2023.jpg"}));
+
+    click(child<QAbstractButton>(editor, "assignPosBtn"));
+    QCOMPARE(child<QStackedWidget>(editor, "deleteWayStackedWidget")->currentWidget()->objectName(),
+        QString("assignPosPage"));
+    child<QComboBox>(editor, "deletePosComboBox")->setCurrentIndex(1);
+    QCOMPARE(child<QLabel>(editor, "deletePosLabel")->text(), QString("个字符向左删除"));
+    child<QSpinBox>(editor, "deletePosSpinBox")->setValue(4);
+    child<QSpinBox>(editor, "deleteCountSpinBox")->setValue(1);
+    QCOMPARE(previews(filePage), QStringList({"report copycopy.doc", "trip2023.jpg"}));
+    child<QComboBox>(editor, "deletePosComboBox")->setCurrentIndex(0);
+    QCOMPARE(child<QLabel>(editor, "deletePosLabel")->text(), QString("个字符向右删除"));
+    QCOMPARE(previews(filePage), QStringList({"repot copy copy.doc", "trip2023.jpg"}));
+    QCOMPARE(RenameRules::fileDelete()->deleteType, 1);
+    QCOMPARE(RenameRules::fileDelete()->deleteContent, QString("copy"));
+    QCOMPARE(RenameRules::folderDelete()->deleteCount, 0);
+}
+
+void TestRenamePage::setUpPublishesReplaceOnce()
+{
+    recorder->log.clear();
+    RenamePage another;
+    QVERIFY(recorder->log.isEmpty()); // building publishes nothing
+    another.setFolder(false);
+    QCOMPARE(recorder->log, QStringList({"FILE REPLACE RENAME"}));
+}
+
+void TestRenamePage::resetKeepsInsertRowAndForgetsWorkbook()
+{
+    addFiles(filePage, "f", {"a.txt"});
+    QTest::qWait(1100);
+    RenamePropertyWidget *panel = filePage->propertyWidget();
+    CustormRename *insert = panel->insertEditor();
+    click(child<QAbstractButton>(panel, "insertBtn"));
+    child<QTextEdit>(insert, "fileNameEdit")->setPlainText("X");
+    click(child<QAbstractButton>(insert, "insertCustormPosBtn"));
+    QVERIFY(child<QWidget>(insert, "insertCustormPosWidget")->isVisible());
+    Import *import = panel->importEditor();
+    MyCustomEvent rows({QVariant(QStringList {"Imported"})});
+    QCoreApplication::sendEvent(import, &rows);
+    child<QPushButton>(import, "replaceExcelLabel")->setText("/somewhere/names.xlsx");
+    child<QWidget>(import, "hasExportExcelwidget")->show();
+    child<QWidget>(import, "importExcelBtn")->hide();
+    QCOMPARE(previews(filePage), QStringList({"Imported.txt"}));
+
+    recorder->log.clear();
+    click(child<QAbstractButton>(panel, "resetBtn"));
+    QCOMPARE(recorder->log, QStringList({"FILE INSERT RENAME"}));
+    QCOMPARE(previews(filePage), QStringList({"a.txt"}));
+    QVERIFY(child<QWidget>(insert, "insertPosWidget")->isVisibleTo(insert));
+    QVERIFY(!child<QWidget>(insert, "insertCustormPosWidget")->isVisibleTo(insert));
+    QVERIFY(child<QAbstractButton>(insert, "insertFirstBtn")->isChecked());
+    QVERIFY(child<QTextEdit>(insert, "fileNameEdit")->toPlainText().isEmpty());
+    QVERIFY(!child<QWidget>(customEditor(filePage), "insertPosWidget")->isVisibleTo(panel));
+    QVERIFY(import->workbookPath().isEmpty());
+    QVERIFY(!child<QWidget>(import, "importExcelBtn")->isHidden());
+    QVERIFY(child<QWidget>(import, "hasExportExcelwidget")->isHidden());
+    // the switches stay hidden on the folder page after its reset
+    click(child<QAbstractButton>(folderPage->propertyWidget(), "resetBtn"));
+    QVERIFY(
+        child<QWidget>(folderPage->propertyWidget()->customEditor(), "suffixWidget")->isHidden());
 }
 
 QTEST_MAIN(TestRenamePage)
