@@ -106,7 +106,9 @@ ZipReader::ZipReader(const QString &path) : file(path)
         unz64_file_pos position;
         if (unzGetFilePos64(handle, &position) != UNZ_OK)
             break;
-        entries.insert(partKey(QString::fromUtf8(name)),
+        // minizip leaves a name that fills the buffer unterminated.
+        const int nameLength = int(std::min<uLong>(fileInfo.size_filename, sizeof name));
+        entries.insert(partKey(QString::fromUtf8(name, nameLength)),
             {position.pos_in_zip_directory, position.num_of_file, fileInfo.uncompressed_size});
         if (entries.size() > maxEntries)
             break;

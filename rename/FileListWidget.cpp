@@ -31,10 +31,12 @@ FileListWidget::FileListWidget(QWidget *parent) : EntryListBase(parent), ui(new 
     setUpTable(ui->tableWidget, ui->emptyList, ui->addFileAreaWidget, headers,
         {200, 200, 300, 100, 150}, {StateColumn, OperateColumn}, true);
     setAcceptDrops(true);
+    subscribeRenameTopics();
 }
 
 FileListWidget::~FileListWidget()
 {
+    unsubscribeRenameTopics();
     qDeleteAll(entries);
     delete ui;
 }
@@ -159,5 +161,6 @@ void FileListWidget::removeAllEntries()
 
 void FileListWidget::forgetHistory()
 {
+    undoStack.clear();
     emit canUndo(false);
 }

@@ -2,9 +2,13 @@
 
 #include "lists/EntryListBase.h"
 #include "lists/ListEntries.h"
+#include "rename/RenameRun.h"
 
+#include <QAbstractItemDelegate>
 #include <QFileIconProvider>
 #include <QList>
+#include <QStack>
+#include <QVariant>
 
 namespace Ui {
 class FileListWidget;
@@ -31,6 +35,26 @@ public:
     // Sets the state of row (its entry and its state label).
     void setEntryState(int row, int state);
 
+    // Recompute every row's preview from the rule record of nameSpace.
+    void applyCustomRename(const QString &nameSpace);
+    void applyReplaceRename(const QString &nameSpace);
+    void applyDeleteRename(const QString &nameSpace);
+    // The k-th name becomes the preview of the k-th row (with the row's own extension).
+    void applyImportRename(const QStringList &names);
+    // Renames on disk every entry whose preview differs from its name (run), or reverses the
+    // newest run (undo); marks the rows and reports each failure on the bus.
+    void executeRename(bool isUndo);
+    void undoRename();
+    bool canUndoRename() const { return !undoStack.isEmpty(); }
+
+    // Whether the next run replaces an occupied name by a numbered one; every preview
+    // computation sets it from its rule.
+    bool autoResolve = true;
+
+public slots:
+    void onPropertyValueChanged(
+        const QString &valueName, const QString &valueObj, const QVariant &value);
+
 signals:
     void canUndo(bool isCan);
 
@@ -47,9 +71,21 @@ protected:
     void removeAllEntries() override;
     void forgetHistory() override;
 
+private slots:
+    void onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegate::EndEditHint hint);
+
 private:
     // Writes the list's own cells of row from entry, creating the items the first time.
     void writeCells(int row, const RenameEntry &entry);
+    void subscribeRenameTopics();
+    void unsubscribeRenameTopics();
+    void applyRule(const QString &nameSpace);
+    void showPreview(int row, const QString &name);
+    void showRenamedRow(int row);
+    // The row of the entry with uuid, trying `hint` first.
+    int rowOfEntry(int hint, const QString &uuid) const;
+
+    QStack<RenameSnapshot> undoStack;
 
     Ui::FileListWidget *ui;
     QStringList headers;

@@ -6,12 +6,9 @@
 RenamePageWidget::RenamePageWidget(QWidget *parent) : QWidget(parent), ui(new Ui::RenamePageWidget)
 {
     ui->setupUi(this);
+    showUndo(false);
     connect(ui->fileListWidget, &EntryListBase::tabelEmpty, this, &RenamePageWidget::tabelEmpty);
-    connect(ui->fileListWidget, &FileListWidget::canUndo, this, [this](bool isCan) {
-        ui->undo->setEnabled(isCan);
-        ui->undo->setIcon(QIcon(isCan ? QStringLiteral(":/image/undo.svg")
-                                      : QStringLiteral(":/image/disableUndo.svg")));
-    });
+    connect(ui->fileListWidget, &FileListWidget::canUndo, this, &RenamePageWidget::showUndo);
 }
 
 RenamePageWidget::~RenamePageWidget()
@@ -31,6 +28,16 @@ FileListWidget *RenamePageWidget::list() const
     return ui->fileListWidget;
 }
 
+void RenamePageWidget::showUndo(bool isCan)
+{
+    const QString icon
+        = isCan ? QStringLiteral(":/image/undo.svg") : QStringLiteral(":/image/disableUndo.svg");
+    ui->undo->setEnabled(isCan);
+    ui->undo->setIcon(QIcon(icon));
+    // Which of the two pictures is shown, for checks that cannot compare pixels.
+    ui->undo->setProperty("iconPath", icon);
+}
+
 void RenamePageWidget::on_addFile_clicked()
 {
     ui->fileListWidget->addFromFileDialog();
@@ -39,6 +46,11 @@ void RenamePageWidget::on_addFile_clicked()
 void RenamePageWidget::on_addFolder_clicked()
 {
     ui->fileListWidget->addFromFolderPicker();
+}
+
+void RenamePageWidget::on_undo_clicked()
+{
+    ui->fileListWidget->undoRename();
 }
 
 void RenamePageWidget::on_clearList_clicked()

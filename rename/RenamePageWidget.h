@@ -19,6 +19,7 @@ public:
     // A folder page has no "添加文件" and its list takes folders.
     void setFolder(bool isFolder);
     FileListWidget *list() const;
+    FileListWidget *fileList() const { return list(); }
 
 signals:
     void tabelEmpty(bool isEmpty);
@@ -26,9 +27,12 @@ signals:
 private slots:
     void on_addFile_clicked();
     void on_addFolder_clicked();
+    void on_undo_clicked();
     void on_clearList_clicked();
 
 private:
+    void showUndo(bool isCan);
+
     Ui::RenamePageWidget *ui;
     bool isFolder = false;
 };

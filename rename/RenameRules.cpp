@@ -1,6 +1,9 @@
 #include "rename/RenameRules.h"
 
 #include "bus/BusTopics.h"
+#include "bus/CNvGlobalObserver.h"
+
+#include <tuple>
 
 namespace {
 
@@ -109,4 +112,69 @@ void resetRecords(bool isFolder)
     }
 }
 
+namespace {
+
+auto fields(const RenameCustomSetting &r)
+{
+    return std::tie(r.nameText, r.insertPos, r.insertBehindCount, r.caseType,
+        r.simplifiedTraditionalType, r.chineseToPinyinType, r.autoNameErrorCheck, r.numberPos,
+        r.numberBehindCount, r.numberType, r.startNumber, r.incrementNumber, r.numberCount,
+        r.randomRule, r.charCount, r.timeType, r.timeStyle, r.startChar, r.incrementChar,
+        r.suffixCheck, r.suffixType, r.newSuffix, r.findContent, r.replaceContent,
+        r.useNumberAsName, r.numberSetCheck);
+}
+
+auto fields(const RenameReplaceSetting &r)
+{
+    return std::tie(r.replaceFindContent, r.replaceReplaceContent, r.caseType,
+        r.simplifiedTraditionalType, r.chineseToPinyinType, r.splitText, r.autoNameErrorCheck,
+        r.suffixCheck, r.suffixType, r.newSuffix, r.findContent, r.replaceContent);
+}
+
+auto fields(const RenameDeleteSetting &r)
+{
+    return std::tie(r.deleteType, r.deleteContent, r.deletePosType, r.deletePos, r.deleteCount,
+        r.caseType, r.simplifiedTraditionalType, r.chineseToPinyinType, r.suffixCheck, r.suffixType,
+        r.newSuffix, r.findContent, r.replaceContent);
+}
+
+} // namespace
+
+bool isDefault(const RenameCustomSetting &r)
+{
+    return fields(r) == fields(RenameCustomSetting {});
+}
+bool isDefault(const RenameReplaceSetting &r)
+{
+    return fields(r) == fields(RenameReplaceSetting {});
+}
+bool isDefault(const RenameDeleteSetting &r)
+{
+    return fields(r) == fields(RenameDeleteSetting {});
+}
+
 } // namespace RenameRules
+
+namespace RenamePageMessage {
+
+namespace {
+// 0 none, 1 file page, 2 folder page; delivery is synchronous, so the mark lasts exactly
+// as long as the delivery.
+int sendingPage = 0;
+} // namespace
+
+void publish(bool isFolder, const QString &nameSpace, const QVariant &value)
+{
+    const int outer = sendingPage;
+    sendingPage = isFolder ? 2 : 1;
+    CNvGlobalObserver::instance()->notifyObservers(
+        nameSpace, QString::fromLatin1(Topic::RenameValueUpdate), value);
+    sendingPage = outer;
+}
+
+bool isFrom(bool isFolder)
+{
+    return sendingPage == (isFolder ? 2 : 1);
+}
+
+} // namespace RenamePageMessage

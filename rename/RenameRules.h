@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 // Parameters of the custom rule and of the insert rule (one layout for both).
 struct RenameCustomSetting
@@ -94,4 +95,21 @@ bool isInsertNameSpace(const QString &nameSpace);
 // Puts the four records of one page kind back to their defaults.
 void resetRecords(bool isFolder);
 
+// Whether a record holds its defaults.
+bool isDefault(const RenameCustomSetting &r);
+bool isDefault(const RenameReplaceSetting &r);
+bool isDefault(const RenameDeleteSetting &r);
+
 } // namespace RenameRules
+
+// "START CHANGE NAME" and "IMPORT EXCEL RENAME" reach the lists of both rename pages; the
+// panel publishes them through this so that only the list of its own page acts.
+namespace RenamePageMessage {
+
+// Publishes nameSpace with the name "RENAME VALUE UPDATE", marked as sent by that page kind.
+void publish(bool isFolder, const QString &nameSpace, const QVariant &value = QVariant());
+
+// True while a message marked as sent by that page kind is being delivered.
+bool isFrom(bool isFolder);
+
+} // namespace RenamePageMessage

@@ -3,6 +3,7 @@
 // To show a page with content, add a filler to pageFillers() below.
 #include "app/MainWindow.h"
 #include "extract/CollectListWidget.h"
+#include "rename/CustormRename.h"
 #include "rename/FileListWidget.h"
 #include "times/TimeListWidget.h"
 #include "widgets/AppStyle.h"
@@ -16,6 +17,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
@@ -23,9 +25,11 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTextStream>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -49,15 +53,25 @@ QMap<QString, Filler> pageFillers()
 {
     QMap<QString, Filler> fillers;
 
-    // The file pages hold a few files; the folder rename and time pages keep their placeholder.
-    fillers.insert(QStringLiteral("fileRenamePage"), [](QWidget *page, bool, const Samples &s) {
-        if (auto *list = page->findChild<FileListWidget *>()) {
-            list->addPaths(s.files.mid(0, 6));
-            list->setPreview(0, QStringLiteral("Travel 001.jpg"));
-            list->setEntryState(0, 1);
-            list->setEntryState(1, 2);
-        }
-    });
+    // Both rename pages: entries, and a numbered custom rule typed into the editor.
+    auto renamePage = [](QWidget *page, bool isFolderPage, const Samples &s) {
+        if (auto *list = page->findChild<FileListWidget *>())
+            list->addPaths(isFolderPage ? s.folders : QStringList(s.files.mid(0, 8)));
+        auto *editor = page->findChild<CustormRename *>(QStringLiteral("custormPage"));
+        if (!editor)
+            return;
+        editor->findChild<QTextEdit *>(QStringLiteral("fileNameEdit"))
+            ->setPlainText(isFolderPage ? QStringLiteral("归档_") : QStringLiteral("旅行照片_"));
+        if (auto *numbering
+            = editor->findChild<CustormCheckBox *>(QStringLiteral("numberSetCheck")))
+            numbering->findChild<QCheckBox *>()->click();
+        editor->findChild<QAbstractButton *>(QStringLiteral("lastBtn"))->click();
+        editor->findChild<QSpinBox *>(QStringLiteral("startNumberSpinBox"))->setValue(1);
+        editor->findChild<QSpinBox *>(QStringLiteral("incrementNumberSpinBox"))->setValue(1);
+        editor->findChild<QSpinBox *>(QStringLiteral("numberCountSpinBox"))->setValue(3);
+    };
+    fillers.insert(QStringLiteral("fileRenamePage"), renamePage);
+    fillers.insert(QStringLiteral("folderRenamePage"), renamePage);
     fillers.insert(
         QStringLiteral("fileTimePropertyPage"), [](QWidget *page, bool, const Samples &s) {
             if (auto *list = page->findChild<TimeListWidget *>())

@@ -262,7 +262,7 @@ private slots:
         writeWordAsync(word, {{"v"}}, &wordPage);
         writeTextAsync(text, {{"v"}}, &textPage);
         for (Receiver *page : {&excelPage, &wordPage, &textPage, &failingPage})
-            QTRY_COMPARE(page->count(rowsType), 1);
+            QTRY_COMPARE_WITH_TIMEOUT(page->count(rowsType), 1, 60000);
         QThreadPool::globalInstance()->waitForDone();
         flush();
         for (Receiver *page : {&excelPage, &wordPage, &textPage}) {
@@ -275,7 +275,7 @@ private slots:
         QCOMPARE(failingPage.items.at(1).type, rowsType);
         QVERIFY(!failingPage.items.at(1).result);
         QVERIFY(QFileInfo::exists(excel) && QFileInfo::exists(word) && QFileInfo::exists(text));
-        QTRY_VERIFY(writeWatcher().isFinished());
+        QTRY_VERIFY_WITH_TIMEOUT(writeWatcher().isFinished(), 60000);
         QVERIFY(writeWatcher().result());
     }
 
