@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -22,10 +23,13 @@
 
 namespace {
 
+// What the event loop does between two user actions, deferred deletes included.
 void settle()
 {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 // CPU time of this process: the machine is shared, so wall time alone says little.
@@ -57,7 +61,7 @@ double median(QVector<double> v)
 
 template<class List> void measure(const char *name, const QStringList &files, int rounds)
 {
-    QVector<double> add, sortName, clear, addCpu, sortCpu, clearCpu;
+    QVector<double> add, sortName, clear, addCpu, sortCpu, clearCpu, jump, pageStep;
     for (int round = 0; round < rounds; ++round) {
         List list;
         list.resize(1200, 700);
@@ -80,6 +84,22 @@ template<class List> void measure(const char *name, const QStringList &files, in
         sortName.append(watch.lap().first);
         sortCpu.append(watch.lap().second);
 
+        // Scrolling: one jump to the end, then page by page back up (worst step counts).
+        watch.start();
+        list.table()->scrollToBottom();
+        settle();
+        jump.append(watch.lap().first);
+
+        double worst = 0;
+        QScrollBar *bar = list.table()->verticalScrollBar();
+        while (bar->value() > 0) {
+            watch.start();
+            bar->setValue(bar->value() - bar->pageStep());
+            settle();
+            worst = qMax(worst, watch.lap().first);
+        }
+        pageStep.append(worst);
+
         watch.start();
         list.clearList();
         settle();
@@ -90,6 +110,8 @@ template<class List> void measure(const char *name, const QStringList &files, in
                 "clear: %5.0f ms (cpu %5.0f)\n",
         name, int(files.size()), median(add), median(addCpu), median(sortName), median(sortCpu),
         median(clear), median(clearCpu));
+    std::printf("%-18s scroll: jump to the end %5.1f ms, worst page step %5.1f ms\n", name,
+        median(jump), median(pageStep));
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "lists/CustomTabelWidget.h"
 #include "lists/EntrySort.h"
-#include "lists/StateLabel.h"
 #include "ui_CreateFileEmpty.h"
 
 #include <QFileInfo>
@@ -84,12 +83,13 @@ void CreateFileEmpty::rebuild()
     for (int row = 0; row < settings.names.size(); ++row) {
         settings.states[row] = StatePending;
         writeCells(row);
-        fillCommonCells(row, settings.names.at(row).uuid, StatePending);
+        fillCommonCells(row, settings.names.at(row).uuid);
         table->item(row, StateColumn)->setFlags(Qt::NoItemFlags);
         table->item(row, OperateColumn)->setFlags(Qt::NoItemFlags);
     }
     table->setUpdatesEnabled(true);
     showRows(table->rowCount() > 0);
+    updateRowWidgets();
     if (table->rowCount() > 0 && !settings.names.isEmpty())
         emit tabelEmpty(false);
 }
@@ -105,12 +105,17 @@ void CreateFileEmpty::setEntryState(int row, int state)
     if (row < 0 || row >= settings.states.size())
         return;
     settings.states[row] = state;
-    setStateLabel(ui->tableWidget, row, StateColumn, state);
+    showState(row, state);
 }
 
 QString CreateFileEmpty::entryUuid(int index) const
 {
     return settings.names.at(index).uuid;
+}
+
+int CreateFileEmpty::entryState(int index) const
+{
+    return settings.states.value(index);
 }
 
 bool CreateFileEmpty::sortEntries(int column, bool descending)

@@ -32,6 +32,7 @@ public:
 
 protected:
     QString entryUuid(int index) const override;
+    int entryState(int index) const override;
     void refreshRow(int row) override;
     bool sortEntries(int column, bool descending) override;
     void moveEntry(int from, int to) override;

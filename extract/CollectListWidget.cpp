@@ -2,7 +2,6 @@
 
 #include "lists/CustomTabelWidget.h"
 #include "lists/EntrySort.h"
-#include "lists/StateLabel.h"
 #include "ui_CollectListWidget.h"
 
 #include <QFileInfo>
@@ -74,7 +73,7 @@ void CollectListWidget::appendEntry(int row, const QString &path)
     entry->state = StatePending;
     entries.append(entry);
     writeCells(row, *entry);
-    fillCommonCells(row, entry->uuid, entry->state);
+    fillCommonCells(row, entry->uuid);
 }
 
 void CollectListWidget::refreshRow(int row)
@@ -89,12 +88,17 @@ void CollectListWidget::setEntryState(int row, int state)
     if (row < 0 || row >= entries.size())
         return;
     entries[row]->state = state;
-    setStateLabel(ui->tableWidget, row, StateColumn, state);
+    showState(row, state);
 }
 
 QString CollectListWidget::entryUuid(int index) const
 {
     return entries.at(index)->uuid;
+}
+
+int CollectListWidget::entryState(int index) const
+{
+    return entries.at(index)->state;
 }
 
 QString CollectListWidget::entryPath(int index) const

@@ -30,6 +30,7 @@ public:
 protected:
     QString storedPath(const QString &path) const override;
     QString entryUuid(int index) const override;
+    int entryState(int index) const override;
     QString entryPath(int index) const override;
     QStringList entryPaths() const override;
     void appendEntry(int row, const QString &path) override;

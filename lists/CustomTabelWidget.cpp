@@ -129,3 +129,22 @@ void CustomTabelWidget::startDrag(Qt::DropActions)
     drag->setHotSpot(QPoint(0, 0));
     drag->exec(Qt::MoveAction);
 }
+
+void CustomTabelWidget::scrollContentsBy(int dx, int dy)
+{
+    QTableWidget::scrollContentsBy(dx, dy);
+    if (dy != 0)
+        emit rowsInViewChanged();
+}
+
+void CustomTabelWidget::resizeEvent(QResizeEvent *event)
+{
+    QTableWidget::resizeEvent(event);
+    emit rowsInViewChanged();
+}
+
+void CustomTabelWidget::showEvent(QShowEvent *event)
+{
+    QTableWidget::showEvent(event);
+    emit rowsInViewChanged();
+}

@@ -21,6 +21,8 @@ public:
 
 signals:
     void SortChanged(int dstIndex, int SrcIndex);
+    // Other rows may be on screen now (scrolled, resized or shown).
+    void rowsInViewChanged();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -30,6 +32,9 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void startDrag(Qt::DropActions supportedActions) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
     // Whether a drag started in this very table (files from outside are not row moves).
     virtual bool isOwnDrag(const QDropEvent *event) const;

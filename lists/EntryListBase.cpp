@@ -10,7 +10,6 @@
 #include "lists/ShowInFolder.h"
 #include "lists/StateLabel.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -58,7 +57,12 @@ private:
 
 EntryListBase::EntryListBase(QWidget *parent) : QWidget(parent) { }
 
-EntryListBase::~EntryListBase() = default;
+EntryListBase::~EntryListBase()
+{
+    // The table outlives this part of the list while the children are destroyed.
+    if (tabel)
+        disconnect(tabel, nullptr, this, nullptr);
+}
 
 void EntryListBase::setUpTable(CustomTabelWidget *table, QWidget *placeholder, QWidget *area,
     const QStringList &headers, const QList<int> &widths, Columns columns, bool dragReorder)
@@ -95,6 +99,7 @@ void EntryListBase::setUpTable(CustomTabelWidget *table, QWidget *placeholder, Q
     connect(header, &QHeaderView::sortIndicatorChanged, this, &EntryListBase::onHeaderSort,
         Qt::QueuedConnection);
     connect(tabel, &CustomTabelWidget::SortChanged, this, &EntryListBase::onSortChanged);
+    connect(tabel, &CustomTabelWidget::rowsInViewChanged, this, &EntryListBase::updateRowWidgets);
     tabel->setDragReorder(dragReorder);
     showSortGrip = dragReorder;
 
@@ -108,19 +113,22 @@ void EntryListBase::setRowButtonsVisible(bool sortGrip, bool open)
     showOpen = open;
 }
 
-void EntryListBase::fillCommonCells(int row, const QString &uuid, int state)
+void EntryListBase::fillCommonCells(int row, const QString &uuid)
 {
     if (QTableWidgetItem *first = tabel->item(row, 0))
         first->setData(kUuidRole, uuid);
-
     tabel->setItem(row, cols.state, fixedItem());
-    setStateLabel(tabel, row, cols.state, state);
+    tabel->setItem(row, cols.operate, fixedItem());
+}
 
-    QTableWidgetItem *operateItem = fixedItem();
-    tabel->setItem(row, cols.operate, operateItem);
-    auto *buttons = new OperateWidget(tabel);
-    buttons->setProperty("ItemPtr", qlonglong(reinterpret_cast<quintptr>(operateItem)));
-    buttons->setProperty("UUID", uuid);
+void EntryListBase::createCommonWidgets(int row)
+{
+    setStateLabel(tabel, row, cols.state, entryState(row));
+    // Born in the viewport, where the table would move it anyway: a move re-polishes.
+    auto *buttons = new OperateWidget(tabel->viewport());
+    buttons->setProperty(
+        "ItemPtr", qlonglong(reinterpret_cast<quintptr>(tabel->item(row, cols.operate))));
+    buttons->setProperty("UUID", entryUuid(row));
     buttons->sortButton()->setVisible(showSortGrip);
     buttons->sortButton()->parentWidget()->setVisible(showSortGrip); // no gap where it was
     buttons->openButton()->setVisible(showOpen);
@@ -129,11 +137,68 @@ void EntryListBase::fillCommonCells(int row, const QString &uuid, int state)
     tabel->setCellWidget(row, cols.operate, buttons);
 }
 
+void EntryListBase::dropRowWidgets(int row)
+{
+    QList<int> columns = rowWidgetColumns();
+    columns << cols.state << cols.operate;
+    for (int column : qAsConst(columns)) {
+        // The table deletes it later; until then it must not show at its old place.
+        if (QWidget *widget = tabel->cellWidget(row, column))
+            widget->hide();
+        tabel->removeCellWidget(row, column);
+    }
+}
+
+void EntryListBase::updateRowWidgets()
+{
+    // Rows on screen, and this many more on either side, carry widgets.
+    constexpr int margin = 60;
+    const int rows = qMin(tabel->rowCount(), entryCount());
+    if (rows == 0) {
+        rowsWithWidgets.clear();
+        return;
+    }
+    int first = tabel->rowAt(0);
+    int last = tabel->rowAt(tabel->viewport()->height() - 1);
+    if (first < 0)
+        first = 0;
+    if (last < 0)
+        last = rows - 1;
+    const int low = qMax(0, first - margin);
+    const int high = qMin(rows - 1, last + margin);
+
+    QList<QPersistentModelIndex> kept;
+    for (const QPersistentModelIndex &index : qAsConst(rowsWithWidgets)) {
+        if (!index.isValid())
+            continue;
+        if (index.row() < low || index.row() > high)
+            dropRowWidgets(index.row());
+        else
+            kept.append(index);
+    }
+    rowsWithWidgets = kept;
+
+    SuspendedUpdates hold(tabel);
+    for (int row = low; row <= high; ++row) {
+        if (operateWidget(row))
+            continue;
+        createCommonWidgets(row);
+        createRowWidgets(row);
+        rowsWithWidgets.append(QPersistentModelIndex(tabel->model()->index(row, 0)));
+    }
+}
+
+void EntryListBase::showState(int row, int state)
+{
+    if (tabel->cellWidget(row, cols.state))
+        setStateLabel(tabel, row, cols.state, state);
+}
+
 void EntryListBase::refreshCommonCells(int row, const QString &uuid, int state)
 {
     if (QTableWidgetItem *first = tabel->item(row, 0))
         first->setData(kUuidRole, uuid);
-    setStateLabel(tabel, row, cols.state, state);
+    showState(row, state);
     if (OperateWidget *buttons = operateWidget(row)) {
         buttons->setProperty(
             "ItemPtr", qlonglong(reinterpret_cast<quintptr>(tabel->item(row, cols.operate))));
@@ -193,13 +258,8 @@ void EntryListBase::addPaths(const QStringList &paths)
         SuspendedUpdates hold(tabel);
         int row = tabel->rowCount();
         tabel->setRowCount(row + plan.accepted.size());
-        for (const QString &path : plan.accepted) {
+        for (const QString &path : plan.accepted)
             appendEntry(row++, path);
-            if (row % 64 == 0) {
-                QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-                QCoreApplication::sendPostedEvents(nullptr, QEvent::PolishRequest);
-            }
-        }
     }
 
     if (plan.limitReached) {
@@ -208,6 +268,7 @@ void EntryListBase::addPaths(const QStringList &paths)
     }
     if (tabel->rowCount() > 0)
         showRows(true);
+    updateRowWidgets();
     if (tabel->rowCount() > 0 && entryCount() > 0)
         emit tabelEmpty(false);
     if (!plan.limitReached)
@@ -236,6 +297,7 @@ void EntryListBase::addFromFolderPicker()
 void EntryListBase::clearList()
 {
     tabel->setRowCount(0);
+    rowsWithWidgets.clear();
     showRows(false);
     removeAllEntries();
     forgetHistory();
@@ -289,6 +351,7 @@ void EntryListBase::onDeleteRow()
     }
     if (entryCount() == 0)
         showRows(false);
+    updateRowWidgets();
     if (emitsOnRemove)
         emit tabelEmpty(tabel->rowCount() == 0 || entryCount() == 0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QStringList>
 #include <QWidget>
 
@@ -11,6 +12,12 @@ class QTableWidgetItem;
 // filtering and the capacity, sorting by header click, reordering, the row buttons and
 // clearing. Each list keeps its own typed `entries` and answers the hooks below; rows and
 // entries always stand in the same order.
+//
+// Every row has its items at all times. Its cell widgets (state label, buttons, the time
+// editors) exist for the rows on screen and some way around them: a list of 3000 rows would
+// otherwise carry some 20000 widgets, and Qt spends time proportional to a widget's siblings
+// on each of their updates. Widgets are made when their row comes near the screen and show
+// the row's entry as it is then.
 class EntryListBase : public QWidget
 {
     Q_OBJECT
@@ -56,10 +63,14 @@ protected:
     void setUpTable(CustomTabelWidget *table, QWidget *emptyList, QWidget *addArea,
         const QStringList &headers, const QList<int> &widths, Columns columns, bool dragReorder);
 
-    // Fills the cells every row has: UUID on the first item, the state label and the buttons.
-    void fillCommonCells(int row, const QString &uuid, int state);
+    // Fills the items every row has: UUID on the first item, the state and button cells.
+    void fillCommonCells(int row, const QString &uuid);
     // Brings the common cells of an existing row in line with its entry.
     void refreshCommonCells(int row, const QString &uuid, int state);
+    // Shows state on row's label, if the row has its widgets now.
+    void showState(int row, int state);
+    // Makes the cell widgets of the rows near the screen and drops those of rows far from it.
+    void updateRowWidgets();
     // Shows the table when there are rows, else the placeholder.
     void showRows(bool hasRows);
     void setRowButtonsVisible(bool sortGrip, bool open);
@@ -75,6 +86,10 @@ protected:
     // Appends an entry for path and fills the row (which exists already).
     virtual void appendEntry(int row, const QString &path);
     virtual QString entryUuid(int index) const = 0;
+    virtual int entryState(int index) const = 0;
+    // The list's own cell widgets of row, besides the label and the buttons.
+    virtual void createRowWidgets(int row) { Q_UNUSED(row) }
+    virtual QList<int> rowWidgetColumns() const { return {}; }
     virtual QString entryPath(int index) const;
     // Redraws the list-specific cells and calls refreshCommonCells.
     virtual void refreshRow(int row) = 0;
@@ -101,7 +116,11 @@ private slots:
 
 private:
     CustomTabelWidget *tabel = nullptr;
+    void createCommonWidgets(int row);
+    void dropRowWidgets(int row);
+
     Columns cols {-1, -1};
+    QList<QPersistentModelIndex> rowsWithWidgets;
     bool showSortGrip = true;
     bool showOpen = true;
     bool emitsOnRemove = true;

@@ -10,8 +10,10 @@ OperateWidget::OperateWidget(QWidget *parent) : QWidget(parent), ui(new Ui::Oper
     // One shared icon per kind: thousands of rows must not each parse the pictures.
     static const QIcon deleteIcon(QStringLiteral(":/image/delete.svg"));
     static const QIcon openIcon(QStringLiteral(":/image/open.svg"));
+    static const QIcon sortIcon(QStringLiteral(":/image/sort.svg"));
     ui->deleteBtn->setIcon(deleteIcon);
     ui->openBtn->setIcon(openIcon);
+    ui->sortBtn->setIcon(sortIcon);
     // The grip lets presses through to the table underneath, which starts the row drag.
     ui->sortBtn->setAttribute(Qt::WA_TransparentForMouseEvents);
 }

@@ -2,7 +2,6 @@
 
 #include "lists/CustomTabelWidget.h"
 #include "lists/EntrySort.h"
-#include "lists/StateLabel.h"
 #include "ui_FileListWidget.h"
 
 #include <QFileInfo>
@@ -72,7 +71,7 @@ void FileListWidget::appendEntry(int row, const QString &path)
     entry->state = StatePending;
     entries.append(entry);
     writeCells(row, *entry);
-    fillCommonCells(row, entry->uuid, entry->state);
+    fillCommonCells(row, entry->uuid);
 }
 
 void FileListWidget::refreshRow(int row)
@@ -96,12 +95,17 @@ void FileListWidget::setEntryState(int row, int state)
     if (row < 0 || row >= entries.size())
         return;
     entries[row]->state = state;
-    setStateLabel(ui->tableWidget, row, StateColumn, state);
+    showState(row, state);
 }
 
 QString FileListWidget::entryUuid(int index) const
 {
     return entries.at(index)->uuid;
+}
+
+int FileListWidget::entryState(int index) const
+{
+    return entries.at(index)->state;
 }
 
 QString FileListWidget::entryPath(int index) const

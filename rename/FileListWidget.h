@@ -60,6 +60,7 @@ signals:
 
 protected:
     QString entryUuid(int index) const override;
+    int entryState(int index) const override;
     QString entryPath(int index) const override;
     QStringList entryPaths() const override;
     void appendEntry(int row, const QString &path) override;

@@ -3,7 +3,6 @@
 #include "lists/CustomTabelWidget.h"
 #include "lists/CustormTabelItem.h"
 #include "lists/EntrySort.h"
-#include "lists/StateLabel.h"
 #include "ui_TimeListWidget.h"
 
 #include <QDateTimeEdit>
@@ -48,19 +47,31 @@ void TimeListWidget::writeTime(int row, int column, const QDateTime &time)
         table->setItem(row, column, item);
     }
     item->setData(kTimeTextRole, time.isValid() ? time.toString(kTimeFormat) : QString());
-
+    // An invalid time (the entry vanished) leaves the editor as it was.
     auto *editor = qobject_cast<QDateTimeEdit *>(table->cellWidget(row, column));
-    if (!editor) {
-        editor = new QDateTimeEdit(table);
+    if (editor && time.isValid())
+        editor->setDateTime(time);
+}
+
+void TimeListWidget::createRowWidgets(int row)
+{
+    const InfoEntry &entry = *entries.at(row);
+    for (int column : {int(BirthColumn), int(ModifiedColumn)}) {
+        auto *editor = new QDateTimeEdit(ui->tableWidget->viewport());
         editor->setDisplayFormat(kTimeFormat);
         // The run writes the entry's times, never what is typed here: so nothing can be typed.
         editor->setReadOnly(true);
         editor->setButtonSymbols(QAbstractSpinBox::NoButtons);
-        table->setCellWidget(row, column, editor);
+        const QDateTime &time = column == BirthColumn ? entry.birthTime : entry.modifiedTime;
+        if (time.isValid())
+            editor->setDateTime(time);
+        ui->tableWidget->setCellWidget(row, column, editor);
     }
-    // An invalid time (the entry vanished) leaves the editor as it was.
-    if (time.isValid())
-        editor->setDateTime(time);
+}
+
+QList<int> TimeListWidget::rowWidgetColumns() const
+{
+    return {BirthColumn, ModifiedColumn};
 }
 
 void TimeListWidget::writeCells(int row, const InfoEntry &entry)
@@ -92,7 +103,7 @@ void TimeListWidget::appendEntry(int row, const QString &path)
     entry->state = StatePending;
     entries.append(entry);
     writeCells(row, *entry);
-    fillCommonCells(row, entry->uuid, entry->state);
+    fillCommonCells(row, entry->uuid);
 }
 
 void TimeListWidget::refreshRow(int row)
@@ -117,12 +128,17 @@ void TimeListWidget::setEntryState(int row, int state)
     if (row < 0 || row >= entries.size())
         return;
     entries[row]->state = state;
-    setStateLabel(ui->tableWidget, row, StateColumn, state);
+    showState(row, state);
 }
 
 QString TimeListWidget::entryUuid(int index) const
 {
     return entries.at(index)->uuid;
+}
+
+int TimeListWidget::entryState(int index) const
+{
+    return entries.at(index)->state;
 }
 
 QString TimeListWidget::entryPath(int index) const

@@ -35,10 +35,13 @@ signals:
 protected:
     QString storedPath(const QString &path) const override;
     QString entryUuid(int index) const override;
+    int entryState(int index) const override;
     QString entryPath(int index) const override;
     QStringList entryPaths() const override;
     void appendEntry(int row, const QString &path) override;
     void refreshRow(int row) override;
+    void createRowWidgets(int row) override;
+    QList<int> rowWidgetColumns() const override;
     bool sortEntries(int column, bool descending) override;
     void moveEntry(int from, int to) override;
     void removeEntry(int index) override;
