@@ -5,7 +5,6 @@
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
 #include "lists/CustomTabelWidget.h"
-#include "lists/StateLabel.h"
 #include "rename/RenamePreview.h"
 #include "rename/RenameRules.h"
 
@@ -226,18 +225,18 @@ void FileListWidget::executeRename(bool isUndo)
             showRenamedRow(row);
             // The cell shows what the entry holds, so the two never disagree.
             showPreview(row, entry->newName);
-            setStateLabel(table(), row, StateColumn, entry->state);
+            showState(row, entry->state);
             break;
         case RowOutcome::Failed:
             entry->state = StateFailed;
-            setStateLabel(table(), row, StateColumn, entry->state);
+            showState(row, entry->state);
             CNvGlobalObserver::instance()->notifyObservers(
                 QString::fromLatin1(Topic::MessageErrorTip), QString(),
                 renameFailedMessage(outcome.target));
             break;
         case RowOutcome::Missing:
             entry->state = StateMissing;
-            setStateLabel(table(), row, StateColumn, entry->state);
+            showState(row, entry->state);
             break;
         case RowOutcome::Untouched:
             break;
