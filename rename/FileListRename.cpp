@@ -145,9 +145,13 @@ void FileListWidget::showPreview(int row, const QString &name)
 void FileListWidget::onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
     CustomTabelWidget *tabel = table();
-    // A double-click opens the editor; so may a key on the current cell.
+    // A double-click opens the editor; so may a key on the current cell. The remembered item
+    // is only trusted while it is still one of the preview cells.
     QTableWidgetItem *item = tabel->getDoubleClickedItem();
-    if (!item || item->column() != NewNameColumn)
+    bool isPreviewCell = false;
+    for (int r = 0; item && !isPreviewCell && r < tabel->rowCount(); ++r)
+        isPreviewCell = tabel->item(r, NewNameColumn) == item;
+    if (!isPreviewCell)
         item = tabel->currentItem();
     tabel->clearDoubleClickedItem();
     auto *line = qobject_cast<QLineEdit *>(editor);

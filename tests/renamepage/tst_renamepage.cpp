@@ -137,6 +137,7 @@ private slots:
     void importFromWorkbook();
     void handEdit_data();
     void handEdit();
+    void handEditByKeyAndEscape();
     void conflictsAndMessages_data();
     void conflictsAndMessages();
     void refusedNames();
@@ -427,6 +428,32 @@ void TestRenamePage::handEdit()
     // and the run takes the edited name
     click(child<QAbstractButton>(page->propertyWidget(), "setBtn"));
     QCOMPARE(listing(dir->filePath("x")), QStringList({expected, "other"}));
+}
+
+// An edit opened from the keyboard reaches the entry too; Escape leaves everything as it was.
+void TestRenamePage::handEditByKeyAndEscape()
+{
+    addFiles(filePage, "x", {"a.txt", "b.txt"});
+    CustomTabelWidget *table = list(filePage)->table();
+    table->setFocus();
+    table->setCurrentCell(0, FileListWidget::NewNameColumn);
+    QTest::keyClick(table, Qt::Key_F2);
+    auto *editor = table->viewport()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->setText("c.md");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(list(filePage)->entryList().at(0)->newName, QString("c.txt"));
+    QCOMPARE(table->item(0, FileListWidget::NewNameColumn)->text(), QString("c.txt"));
+
+    table->setCurrentCell(1, FileListWidget::NewNameColumn);
+    QTest::keyClick(table, Qt::Key_F2);
+    QTRY_VERIFY(table->viewport()->findChild<QLineEdit *>());
+    editor = table->viewport()->findChild<QLineEdit *>();
+    editor->setText("zzz");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTest::qWait(50);
+    QCOMPARE(list(filePage)->entryList().at(1)->newName, QString("b.txt"));
+    QCOMPARE(table->item(1, FileListWidget::NewNameColumn)->text(), QString("b.txt"));
 }
 
 void TestRenamePage::conflictsAndMessages_data()
