@@ -291,7 +291,16 @@ void EntryListBase::addFromFolderPicker()
         return;
     }
     for (const QString &folder : folders)
-        addPaths(collectFiles(folder));
+        addPaths(filesBelow(folder));
+}
+
+QStringList EntryListBase::filesBelow(const QString &folder) const
+{
+    const QStringList listed = entryPaths();
+    const QSet<QString> existing(listed.begin(), listed.end());
+    const int room = qMax(0, kListCapacity - tabel->rowCount());
+    return collectFilesUpTo(folder, room + 1,
+        [this, &existing](const QString &path) { return !existing.contains(storedPath(path)); });
 }
 
 void EntryListBase::clearList()
@@ -408,7 +417,7 @@ void EntryListBase::dropEvent(QDropEvent *event)
             } else if (info.isFile()) {
                 addPaths({path});
             } else if (info.isDir()) {
-                addPaths(collectFiles(path));
+                addPaths(filesBelow(path));
             }
         }
     }

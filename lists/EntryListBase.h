@@ -40,6 +40,9 @@ public:
     void addFromFolderPicker();
     // Empties the list.
     void clearList();
+    // The files below folder that an addition to this list would consider: the walk stops once
+    // it has one more new path than the list has room for, since the rest would be dropped.
+    QStringList filesBelow(const QString &folder) const;
 
     virtual int entryCount() const = 0;
     CustomTabelWidget *table() const { return tabel; }

@@ -5,12 +5,21 @@
 
 namespace {
 
-void walk(const QString &folder, QSet<QString> &visited, QStringList &out)
+struct Walk
+{
+    QSet<QString> visited;
+    QStringList out;
+    int wanted = -1; // new files still wanted; -1: all
+    std::function<bool(const QString &)> isNew;
+    bool done() const { return wanted == 0; }
+};
+
+void walk(const QString &folder, Walk &w)
 {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
-    if (canonical.isEmpty() || visited.contains(canonical))
+    if (canonical.isEmpty() || w.visited.contains(canonical))
         return;
-    visited.insert(canonical);
+    w.visited.insert(canonical);
 
     const QDir dir(folder);
     const QStringList names
@@ -20,12 +29,17 @@ void walk(const QString &folder, QSet<QString> &visited, QStringList &out)
     if (!prefix.endsWith(QLatin1Char('/')))
         prefix += QLatin1Char('/');
     for (const QString &name : names) {
+        if (w.done())
+            return;
         const QString path = prefix + name;
         const QFileInfo info(path);
-        if (info.isFile())
-            out.append(path);
-        else if (info.isDir())
-            walk(path, visited, out);
+        if (info.isFile()) {
+            w.out.append(path);
+            if (w.wanted > 0 && w.isNew(path))
+                --w.wanted;
+        } else if (info.isDir()) {
+            walk(path, w);
+        }
     }
 }
 
@@ -33,10 +47,20 @@ void walk(const QString &folder, QSet<QString> &visited, QStringList &out)
 
 QStringList collectFiles(const QString &folder)
 {
-    QStringList out;
-    QSet<QString> visited;
-    walk(folder, visited, out);
-    return out;
+    Walk w;
+    walk(folder, w);
+    return w.out;
+}
+
+QStringList collectFilesUpTo(
+    const QString &folder, int wanted, const std::function<bool(const QString &)> &isNew)
+{
+    Walk w;
+    w.wanted = qMax(0, wanted);
+    w.isNew = isNew;
+    if (!w.done())
+        walk(folder, w);
+    return w.out;
 }
 
 AddPlan planAddition(

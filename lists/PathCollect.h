@@ -4,10 +4,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Every file below folder, at any depth, depth first in the order the file system lists them;
 // hidden and system entries are left out. Each folder is walked at most once per call (by its
 // canonical path), so a link back to a parent folder cannot make the walk endless.
 QStringList collectFiles(const QString &folder);
+
+// The same walk, stopped as soon as `wanted` files for which isNew holds have been found: the
+// result is then the start of collectFiles(folder). An addition that can take only so many
+// new paths gets the same outcome without walking a whole drive first.
+QStringList collectFilesUpTo(
+    const QString &folder, int wanted, const std::function<bool(const QString &)> &isNew);
 
 // What one addition does with its paths, worked out before any row is filled.
 struct AddPlan

@@ -115,6 +115,33 @@ private slots:
         QCOMPARE(canonical(files), canonical({root + "/top.txt", root + "/sub/inner.txt"}));
     }
 
+    void collectStopsWhenEnoughAreNew_data()
+    {
+        QTest::addColumn<int>("wanted");
+        QTest::addColumn<int>("known"); // files of the full walk already listed
+        QTest::newRow("nothing wanted") << 0 << 0;
+        QTest::newRow("three new") << 3 << 0;
+        QTest::newRow("three new after known ones") << 3 << 4;
+        QTest::newRow("more than there are") << 50 << 2;
+    }
+    void collectStopsWhenEnoughAreNew()
+    {
+        QFETCH(int, wanted);
+        QFETCH(int, known);
+        QTemporaryDir tmp;
+        for (int i = 0; i < 12; ++i)
+            QVERIFY(makeFile(tmp.path() + QStringLiteral("/d%1/f%2.txt").arg(i % 3).arg(i)));
+        const QStringList full = collectFiles(tmp.path());
+        QCOMPARE(full.size(), 12);
+        const QSet<QString> listed(full.begin(), full.begin() + known);
+        const QStringList part = collectFilesUpTo(
+            tmp.path(), wanted, [&listed](const QString &p) { return !listed.contains(p); });
+        // Always the start of the full walk, ending on the last new file wanted.
+        QCOMPARE(part, QStringList(full.mid(0, part.size())));
+        const int expected = qMin(12, wanted == 0 ? 0 : known + wanted);
+        QCOMPARE(part.size(), expected);
+    }
+
     void planAddition_data()
     {
         QTest::addColumn<QStringList>("existing");

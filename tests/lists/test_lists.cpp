@@ -4,6 +4,7 @@
 #include "lists/CustomTabelWidget.h"
 #include "lists/FolderPicker.h"
 #include "lists/OperateWidget.h"
+#include "lists/PathCollect.h"
 #include "rename/FileListWidget.h"
 #include "tests/lists/ListTests.h"
 #include "tests/lists/NoticeLog.h"
@@ -309,6 +310,53 @@ private slots:
         QCOMPARE(got, added);
         QCOMPARE(log.events.count("START"), additions);
         QCOMPARE(log.events.filter("END").size(), additions);
+    }
+
+    void bigFolderDropMatchesFullWalk_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("alreadyListed");
+        QTest::newRow("room for 5 of 40") << 2995 << 0;
+        QTest::newRow("room for 5, 10 of them listed") << 2995 << 10;
+        QTest::newRow("full list") << 3000 << 0;
+        QTest::newRow("room for all") << 10 << 3;
+    }
+    void bigFolderDropMatchesFullWalk()
+    {
+        QFETCH(int, before);
+        QFETCH(int, alreadyListed);
+        QTemporaryDir dir;
+        for (int i = 0; i < 40; ++i)
+            QVERIFY(makeFile(dir.path() + QStringLiteral("/s%1/f%2").arg(i % 4).arg(i)));
+        const QStringList all = collectFiles(dir.path());
+        QStringList start = fakePaths("old", before - alreadyListed);
+        start += all.mid(0, alreadyListed);
+
+        // The drop walks only as far as the addition can use; it must end exactly as an
+        // addition of the whole walk does.
+        FileListWidget dropped, whole;
+        dropped.addPaths(start);
+        whole.addPaths(start);
+        QStringList droppedEvents, wholeEvents;
+        {
+            NoticeLog log(&dropped);
+            dropUrls(&dropped, {QUrl::fromLocalFile(dir.path())});
+            droppedEvents = log.events;
+        }
+        {
+            NoticeLog log(&whole);
+            whole.addPaths(all);
+            wholeEvents = log.events;
+        }
+        QCOMPARE(droppedEvents, wholeEvents);
+        const auto paths = [](const FileListWidget &list) {
+            QStringList out;
+            for (const RenameEntry *entry : list.entryList())
+                out.append(entry->filePath);
+            return out;
+        };
+        QCOMPARE(paths(dropped), paths(whole));
+        QCOMPARE(dropped.entryCount(), qMin(3000, before + 40 - alreadyListed));
     }
 
     void sortByHeader()
