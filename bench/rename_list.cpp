@@ -11,8 +11,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
@@ -91,8 +91,7 @@ int main(int argc, char **argv)
     rule->incrementNumber = 1;
     rule->numberPos = 1;
     CNvGlobalObserver::instance()->notifyObservers(QString::fromLatin1(Topic::FileCustomRename),
-                                                   QString::fromLatin1(Topic::RenameValueUpdate),
-                                                   QVariant());
+        QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
     QElapsedTimer t;
     t.start();
     RenamePageMessage::publish(false, QString::fromLatin1(Topic::StartChangeName));

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 namespace {
 
@@ -151,16 +152,27 @@ bool isAcceptableName(const QString &name)
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32
             || c.unicode() == 127)
             return false;
-#ifdef _WIN32
-        if (QStringLiteral(":*?\"<>|").contains(c))
-            return false;
-#endif
     }
 #ifdef _WIN32
-    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
-        return false;
-#endif
+    return isAcceptableWindowsName(name);
+#else
     return true;
+#endif
+}
+
+bool isAcceptableWindowsName(const QString &name)
+{
+    if (name.isEmpty() || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        return false;
+    for (const QChar c : name) {
+        if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            return false;
+    }
+    // Device names stay devices whatever extension follows: "NUL.txt" is no file.
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString stem = name.left(name.indexOf(QLatin1Char('.'))).trimmed();
+    return !device.match(stem).hasMatch();
 }
 
 bool targetIsEntryItself(const QString &source, const QString &target)

@@ -16,9 +16,14 @@ enum { Pending = 0, Success = 1, Failed = 2, Running = 3, Missing = 4 };
 QString makeUniquePath(const QString &path);
 
 // True when `name` may become the name of an entry in its own folder: not empty, not "." or
-// "..", no "/" or "\", no control character (line breaks included); on Windows also none of
-// :*?"<>| and no trailing dot or space (which the system would silently drop).
+// "..", no "/" or "\", no control character (line breaks included); on Windows also what
+// isAcceptableWindowsName refuses.
 bool isAcceptableName(const QString &name);
+
+// The further rules of Windows: none of \/:*?"<>| or control characters, no trailing dot or
+// space, and no device name (CON, NUL, COM1, ...) before the first dot. Checked on every
+// platform's tests; applied by isAcceptableName on Windows.
+bool isAcceptableWindowsName(const QString &name);
 
 // True when `target` names the very object at `source` (same device and inode), as a name
 // that differs only in letter case does on a file system that ignores case.

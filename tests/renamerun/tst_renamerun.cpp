@@ -74,6 +74,8 @@ private slots:
     void danglingLinkOccupiesName();
     void acceptableName_data();
     void acceptableName();
+    void windowsNames_data();
+    void windowsNames();
     void identity();
     void neverReplaces_data();
     void neverReplaces();
@@ -175,6 +177,37 @@ void TestRenameRun::acceptableName()
     QFETCH(QString, name);
     QFETCH(bool, ok);
     QCOMPARE(isAcceptableName(name), ok);
+}
+
+void TestRenameRun::windowsNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("plain") << "photo.jpg" << true;
+    QTest::newRow("chinese and spaces inside") << "旅行 照片.jpg" << true;
+    QTest::newRow("device name in a longer name") << "console.txt" << true;
+    QTest::newRow("COM10 is no device") << "COM10.txt" << true;
+    QTest::newRow("colon") << "a:b" << false;
+    QTest::newRow("question mark") << "why?.txt" << false;
+    QTest::newRow("quote") << "say \"hi\"" << false;
+    QTest::newRow("angle brackets") << "<a>" << false;
+    QTest::newRow("pipe") << "a|b" << false;
+    QTest::newRow("star") << "*.txt" << false;
+    QTest::newRow("slash") << "a/b" << false;
+    QTest::newRow("backslash") << "a\\b" << false;
+    QTest::newRow("trailing dot") << "name." << false;
+    QTest::newRow("trailing space") << "name " << false;
+    QTest::newRow("device") << "NUL" << false;
+    QTest::newRow("device with extension") << "con.txt" << false;
+    QTest::newRow("device with two extensions") << "LPT1.tar.gz" << false;
+    QTest::newRow("tab") << "a\tb" << false;
+}
+
+void TestRenameRun::windowsNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, ok);
+    QCOMPARE(isAcceptableWindowsName(name), ok);
 }
 
 void TestRenameRun::identity()
