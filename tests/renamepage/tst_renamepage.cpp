@@ -135,6 +135,7 @@ private slots:
     void startActsOnlyOnItsPage();
     void importActsOnlyOnItsPage();
     void importFromWorkbook();
+    void importOfNoWorkbook();
     void handEdit_data();
     void handEdit();
     void handEditByKeyAndEscape();
@@ -378,6 +379,20 @@ void TestRenamePage::importFromWorkbook()
     // a run after an import resolves conflicts
     click(child<QAbstractButton>(filePage->propertyWidget(), "setBtn"));
     QCOMPARE(listing(dir->filePath("f")), QStringList({"c.jpg", "second.jpg", "第一.jpg"}));
+}
+
+// A file that is no workbook: the reader's message reaches the main window's key, and the
+// empty name list that follows changes no preview.
+void TestRenamePage::importOfNoWorkbook()
+{
+    addFiles(filePage, "f", {"a.jpg"});
+    typeName(filePage, "kept");
+    const QString fake = dir->filePath("names.xlsx");
+    QVERIFY(writeFile(fake, "not a zip at all"));
+    filePage->propertyWidget()->importEditor()->loadWorkbook(fake);
+    QTRY_COMPARE(recorder->messages.size(), 1);
+    QTest::qWait(100); // the rows event follows the message
+    QCOMPARE(previews(filePage), QStringList({"kept.jpg"}));
 }
 
 void TestRenamePage::handEdit_data()
