@@ -108,6 +108,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(side.page.get()));
 
         QCOMPARE(tool(side, "addFile")->isVisible(), !folder);
+        // The empty area lightens under the mouse: the style sheet asks for hover events.
+        QVERIFY(side.list->findChild<QWidget *>("addFileAreaWidget")->testAttribute(Qt::WA_Hover));
         QCOMPARE(tool(side, "addFile")->text(), QString("添加文件"));
         QCOMPARE(tool(side, "addFolder")->text(), QString("添加文件夹"));
         QCOMPARE(tool(side, "clearList")->text(), QString("清空列表"));
