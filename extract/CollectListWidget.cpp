@@ -5,7 +5,6 @@
 #include "ui_CollectListWidget.h"
 
 #include <QFileInfo>
-#include <QUuid>
 
 namespace {
 
@@ -17,7 +16,7 @@ QString timeText(const QDateTime &time)
 } // namespace
 
 CollectListWidget::CollectListWidget(QWidget *parent)
-    : EntryListBase(parent), ui(new Ui::CollectListWidget)
+    : TypedEntryList(parent), ui(new Ui::CollectListWidget)
 {
     ui->setupUi(this);
     headers = QStringList {QStringLiteral("文件名称"), QStringLiteral("文件路径"),
@@ -30,7 +29,6 @@ CollectListWidget::CollectListWidget(QWidget *parent)
 
 CollectListWidget::~CollectListWidget()
 {
-    qDeleteAll(entries);
     delete ui;
 }
 
@@ -62,57 +60,7 @@ void CollectListWidget::writeCells(int row, const InfoEntry &entry)
 
 void CollectListWidget::appendEntry(int row, const QString &path)
 {
-    const QFileInfo info(path);
-    auto *entry = new InfoEntry;
-    entry->fileName = info.fileName();
-    entry->filePath = info.absoluteFilePath();
-    entry->birthTime = info.birthTime();
-    entry->modifiedTime = info.lastModified();
-    entry->stateText = entryStateText(StatePending);
-    entry->uuid = QUuid::createUuid().toString();
-    entry->state = StatePending;
-    entries.append(entry);
-    writeCells(row, *entry);
-    fillCommonCells(row, entry->uuid);
-}
-
-void CollectListWidget::refreshRow(int row)
-{
-    const InfoEntry &entry = *entries.at(row);
-    writeCells(row, entry);
-    refreshCommonCells(row, entry.uuid, entry.state);
-}
-
-void CollectListWidget::setEntryState(int row, int state)
-{
-    if (row < 0 || row >= entries.size())
-        return;
-    entries[row]->state = state;
-    showState(row, state);
-}
-
-QString CollectListWidget::entryUuid(int index) const
-{
-    return entries.at(index)->uuid;
-}
-
-int CollectListWidget::entryState(int index) const
-{
-    return entries.at(index)->state;
-}
-
-QString CollectListWidget::entryPath(int index) const
-{
-    return entries.at(index)->filePath;
-}
-
-QStringList CollectListWidget::entryPaths() const
-{
-    QStringList paths;
-    paths.reserve(entries.size());
-    for (const InfoEntry *entry : entries)
-        paths.append(entry->filePath);
-    return paths;
+    appendFilled(row, newInfoEntry(path));
 }
 
 bool CollectListWidget::sortEntries(int column, bool descending)
@@ -137,20 +85,4 @@ bool CollectListWidget::sortEntries(int column, bool descending)
     default:
         return false;
     }
-}
-
-void CollectListWidget::moveEntry(int from, int to)
-{
-    entries.insert(to, entries.takeAt(from));
-}
-
-void CollectListWidget::removeEntry(int index)
-{
-    delete entries.takeAt(index);
-}
-
-void CollectListWidget::removeAllEntries()
-{
-    qDeleteAll(entries);
-    entries.clear();
 }

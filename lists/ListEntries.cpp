@@ -1,5 +1,8 @@
 #include "lists/ListEntries.h"
 
+#include <QFileInfo>
+#include <QUuid>
+
 QString entryStateText(int state)
 {
     switch (state) {
@@ -14,4 +17,18 @@ QString entryStateText(int state)
     default:
         return QStringLiteral("待操作");
     }
+}
+
+InfoEntry *newInfoEntry(const QString &path)
+{
+    const QFileInfo info(path);
+    auto *entry = new InfoEntry;
+    entry->fileName = info.fileName();
+    entry->filePath = info.absoluteFilePath();
+    entry->birthTime = info.birthTime();
+    entry->modifiedTime = info.lastModified();
+    entry->stateText = entryStateText(StatePending);
+    entry->uuid = QUuid::createUuid().toString();
+    entry->state = StatePending;
+    return entry;
 }

@@ -46,6 +46,9 @@ struct InfoEntry
     int state = StatePending;
 };
 
+// A pending entry for path with a fresh UUID, its name and times read from the disk now.
+InfoEntry *newInfoEntry(const QString &path);
+
 // One name the batch creation will create.
 struct CreateEntry
 {

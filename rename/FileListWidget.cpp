@@ -23,7 +23,7 @@ QTableWidgetItem *cellItem(QTableWidget *table, int row, int column, bool editab
 
 } // namespace
 
-FileListWidget::FileListWidget(QWidget *parent) : EntryListBase(parent), ui(new Ui::FileListWidget)
+FileListWidget::FileListWidget(QWidget *parent) : TypedEntryList(parent), ui(new Ui::FileListWidget)
 {
     ui->setupUi(this);
     headers = QStringList {QStringLiteral("原文件名"), QStringLiteral("新文件名"),
@@ -37,7 +37,6 @@ FileListWidget::FileListWidget(QWidget *parent) : EntryListBase(parent), ui(new 
 FileListWidget::~FileListWidget()
 {
     unsubscribeRenameTopics();
-    qDeleteAll(entries);
     delete ui;
 }
 
@@ -69,16 +68,7 @@ void FileListWidget::appendEntry(int row, const QString &path)
     entry->stateText = entryStateText(StatePending);
     entry->uuid = QUuid::createUuid().toString();
     entry->state = StatePending;
-    entries.append(entry);
-    writeCells(row, *entry);
-    fillCommonCells(row, entry->uuid);
-}
-
-void FileListWidget::refreshRow(int row)
-{
-    const RenameEntry &entry = *entries.at(row);
-    writeCells(row, entry);
-    refreshCommonCells(row, entry.uuid, entry.state);
+    appendFilled(row, entry);
 }
 
 void FileListWidget::setPreview(int row, const QString &name)
@@ -88,38 +78,6 @@ void FileListWidget::setPreview(int row, const QString &name)
     entries[row]->newName = name;
     if (QTableWidgetItem *item = ui->tableWidget->item(row, NewNameColumn))
         item->setText(name);
-}
-
-void FileListWidget::setEntryState(int row, int state)
-{
-    if (row < 0 || row >= entries.size())
-        return;
-    entries[row]->state = state;
-    showState(row, state);
-}
-
-QString FileListWidget::entryUuid(int index) const
-{
-    return entries.at(index)->uuid;
-}
-
-int FileListWidget::entryState(int index) const
-{
-    return entries.at(index)->state;
-}
-
-QString FileListWidget::entryPath(int index) const
-{
-    return entries.at(index)->filePath;
-}
-
-QStringList FileListWidget::entryPaths() const
-{
-    QStringList paths;
-    paths.reserve(entries.size());
-    for (const RenameEntry *entry : entries)
-        paths.append(entry->filePath);
-    return paths;
 }
 
 bool FileListWidget::sortEntries(int column, bool descending)
@@ -141,22 +99,6 @@ bool FileListWidget::sortEntries(int column, bool descending)
     default:
         return false;
     }
-}
-
-void FileListWidget::moveEntry(int from, int to)
-{
-    entries.insert(to, entries.takeAt(from));
-}
-
-void FileListWidget::removeEntry(int index)
-{
-    delete entries.takeAt(index);
-}
-
-void FileListWidget::removeAllEntries()
-{
-    qDeleteAll(entries);
-    entries.clear();
 }
 
 void FileListWidget::forgetHistory()

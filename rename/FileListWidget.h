@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lists/EntryListBase.h"
 #include "lists/ListEntries.h"
+#include "lists/TypedEntryList.h"
 #include "rename/RenameRun.h"
 
 #include <QAbstractItemDelegate>
@@ -18,7 +18,7 @@ class QFileInfo;
 
 // The list of a rename page: one RenameEntry per row, with the current name, the preview of the
 // new name, the folder, the state and the row buttons.
-class FileListWidget : public EntryListBase
+class FileListWidget : public TypedEntryList<RenameEntry>
 {
     Q_OBJECT
 public:
@@ -27,13 +27,8 @@ public:
     explicit FileListWidget(QWidget *parent = nullptr);
     ~FileListWidget() override;
 
-    int entryCount() const override { return entries.size(); }
-    const QList<RenameEntry *> &entryList() const { return entries; }
-
     // Shows name as the preview of row (its entry's newName and the "新文件名" cell).
     void setPreview(int row, const QString &name);
-    // Sets the state of row (its entry and its state label).
-    void setEntryState(int row, int state);
 
     // Recompute every row's preview from the rule record of nameSpace.
     void applyCustomRename(const QString &nameSpace);
@@ -59,24 +54,15 @@ signals:
     void canUndo(bool isCan);
 
 protected:
-    QString entryUuid(int index) const override;
-    int entryState(int index) const override;
-    QString entryPath(int index) const override;
-    QStringList entryPaths() const override;
     void appendEntry(int row, const QString &path) override;
-    void refreshRow(int row) override;
     bool sortEntries(int column, bool descending) override;
-    void moveEntry(int from, int to) override;
-    void removeEntry(int index) override;
-    void removeAllEntries() override;
+    void writeCells(int row, const RenameEntry &entry) override;
     void forgetHistory() override;
 
 private slots:
     void onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegate::EndEditHint hint);
 
 private:
-    // Writes the list's own cells of row from entry, creating the items the first time.
-    void writeCells(int row, const RenameEntry &entry);
     void subscribeRenameTopics();
     void unsubscribeRenameTopics();
     void applyRule(const QString &nameSpace);
@@ -89,6 +75,5 @@ private:
 
     Ui::FileListWidget *ui;
     QStringList headers;
-    QList<RenameEntry *> entries;
     QFileIconProvider iconProvider;
 };

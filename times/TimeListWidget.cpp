@@ -7,7 +7,6 @@
 
 #include <QDateTimeEdit>
 #include <QFileInfo>
-#include <QUuid>
 
 namespace {
 
@@ -15,7 +14,7 @@ const QString kTimeFormat = QStringLiteral("yyyy/MM/dd hh:mm:ss");
 
 } // namespace
 
-TimeListWidget::TimeListWidget(QWidget *parent) : EntryListBase(parent), ui(new Ui::TimeListWidget)
+TimeListWidget::TimeListWidget(QWidget *parent) : TypedEntryList(parent), ui(new Ui::TimeListWidget)
 {
     ui->setupUi(this);
     headers = QStringList {QStringLiteral("文件名称"), QStringLiteral("创建时间"),
@@ -28,7 +27,6 @@ TimeListWidget::TimeListWidget(QWidget *parent) : EntryListBase(parent), ui(new 
 
 TimeListWidget::~TimeListWidget()
 {
-    qDeleteAll(entries);
     delete ui;
 }
 
@@ -92,25 +90,7 @@ void TimeListWidget::writeCells(int row, const InfoEntry &entry)
 
 void TimeListWidget::appendEntry(int row, const QString &path)
 {
-    const QFileInfo info(path);
-    auto *entry = new InfoEntry;
-    entry->fileName = info.fileName();
-    entry->filePath = info.absoluteFilePath();
-    entry->birthTime = info.birthTime();
-    entry->modifiedTime = info.lastModified();
-    entry->stateText = entryStateText(StatePending);
-    entry->uuid = QUuid::createUuid().toString();
-    entry->state = StatePending;
-    entries.append(entry);
-    writeCells(row, *entry);
-    fillCommonCells(row, entry->uuid);
-}
-
-void TimeListWidget::refreshRow(int row)
-{
-    const InfoEntry &entry = *entries.at(row);
-    writeCells(row, entry);
-    refreshCommonCells(row, entry.uuid, entry.state);
+    appendFilled(row, newInfoEntry(path));
 }
 
 void TimeListWidget::setEntryTimes(int row, const QDateTime &birth, const QDateTime &modified)
@@ -121,38 +101,6 @@ void TimeListWidget::setEntryTimes(int row, const QDateTime &birth, const QDateT
     entries[row]->modifiedTime = modified;
     writeTime(row, BirthColumn, birth);
     writeTime(row, ModifiedColumn, modified);
-}
-
-void TimeListWidget::setEntryState(int row, int state)
-{
-    if (row < 0 || row >= entries.size())
-        return;
-    entries[row]->state = state;
-    showState(row, state);
-}
-
-QString TimeListWidget::entryUuid(int index) const
-{
-    return entries.at(index)->uuid;
-}
-
-int TimeListWidget::entryState(int index) const
-{
-    return entries.at(index)->state;
-}
-
-QString TimeListWidget::entryPath(int index) const
-{
-    return entries.at(index)->filePath;
-}
-
-QStringList TimeListWidget::entryPaths() const
-{
-    QStringList paths;
-    paths.reserve(entries.size());
-    for (const InfoEntry *entry : entries)
-        paths.append(entry->filePath);
-    return paths;
 }
 
 bool TimeListWidget::sortEntries(int column, bool descending)
@@ -173,22 +121,6 @@ bool TimeListWidget::sortEntries(int column, bool descending)
     default:
         return false;
     }
-}
-
-void TimeListWidget::moveEntry(int from, int to)
-{
-    entries.insert(to, entries.takeAt(from));
-}
-
-void TimeListWidget::removeEntry(int index)
-{
-    delete entries.takeAt(index);
-}
-
-void TimeListWidget::removeAllEntries()
-{
-    qDeleteAll(entries);
-    entries.clear();
 }
 
 void TimeListWidget::forgetHistory()
