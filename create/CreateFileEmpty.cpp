@@ -50,14 +50,10 @@ void CreateFileEmpty::showSettings(const CreateSettings &s)
 
 void CreateFileEmpty::writeCells(int row)
 {
-    QTableWidget *table = ui->tableWidget;
     const CreateEntry &entry = settings.names.at(row);
-    const auto cell = [table, row](int column) {
-        QTableWidgetItem *item = table->item(row, column);
-        if (!item) {
-            item = new QTableWidgetItem;
-            table->setItem(row, column, item);
-        }
+    // Nothing on this list is selected or edited.
+    const auto cell = [this, row](int column) {
+        QTableWidgetItem *item = cellItem(row, column);
         item->setFlags(Qt::NoItemFlags);
         return item;
     };

@@ -39,23 +39,13 @@ QString CollectListWidget::storedPath(const QString &path) const
 
 void CollectListWidget::writeCells(int row, const InfoEntry &entry)
 {
-    QTableWidget *table = ui->tableWidget;
-    const auto text = [table, row](int column) {
-        QTableWidgetItem *item = table->item(row, column);
-        if (!item) {
-            item = new QTableWidgetItem;
-            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-            table->setItem(row, column, item);
-        }
-        return item;
-    };
-    QTableWidgetItem *name = text(NameColumn);
+    QTableWidgetItem *name = cellItem(row, NameColumn);
     name->setIcon(iconProvider.icon(QFileInfo(entry.filePath)));
     name->setText(entry.fileName);
     name->setData(kUuidRole, entry.uuid);
-    text(PathColumn)->setText(entry.filePath);
-    text(BirthColumn)->setText(timeText(entry.birthTime));
-    text(ModifiedColumn)->setText(timeText(entry.modifiedTime));
+    cellItem(row, PathColumn)->setText(entry.filePath);
+    cellItem(row, BirthColumn)->setText(timeText(entry.birthTime));
+    cellItem(row, ModifiedColumn)->setText(timeText(entry.modifiedTime));
 }
 
 void CollectListWidget::appendEntry(int row, const QString &path)

@@ -113,6 +113,16 @@ void EntryListBase::setRowButtonsVisible(bool sortGrip, bool open)
     showOpen = open;
 }
 
+QTableWidgetItem *EntryListBase::cellItem(int row, int column, bool editable)
+{
+    QTableWidgetItem *item = tabel->item(row, column);
+    if (!item) {
+        item = editable ? new QTableWidgetItem : fixedItem();
+        tabel->setItem(row, column, item);
+    }
+    return item;
+}
+
 void EntryListBase::fillCommonCells(int row, const QString &uuid)
 {
     if (QTableWidgetItem *first = tabel->item(row, 0))

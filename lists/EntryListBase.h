@@ -66,6 +66,8 @@ protected:
     void setUpTable(CustomTabelWidget *table, QWidget *emptyList, QWidget *addArea,
         const QStringList &headers, const QList<int> &widths, Columns columns, bool dragReorder);
 
+    // The item at row, column, made the first time (not editable unless asked).
+    QTableWidgetItem *cellItem(int row, int column, bool editable = false);
     // Fills the items every row has: UUID on the first item, the state and button cells.
     void fillCommonCells(int row, const QString &uuid);
     // Brings the common cells of an existing row in line with its entry.

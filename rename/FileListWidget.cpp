@@ -7,22 +7,6 @@
 #include <QFileInfo>
 #include <QUuid>
 
-namespace {
-
-QTableWidgetItem *cellItem(QTableWidget *table, int row, int column, bool editable)
-{
-    QTableWidgetItem *item = table->item(row, column);
-    if (!item) {
-        item = new QTableWidgetItem;
-        if (!editable)
-            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-        table->setItem(row, column, item);
-    }
-    return item;
-}
-
-} // namespace
-
 FileListWidget::FileListWidget(QWidget *parent) : TypedEntryList(parent), ui(new Ui::FileListWidget)
 {
     ui->setupUi(this);
@@ -42,21 +26,20 @@ FileListWidget::~FileListWidget()
 
 void FileListWidget::writeCells(int row, const RenameEntry &entry)
 {
-    QTableWidget *table = ui->tableWidget;
     const QFileInfo info(entry.filePath);
 
-    QTableWidgetItem *name = cellItem(table, row, OldNameColumn, false);
+    QTableWidgetItem *name = cellItem(row, OldNameColumn);
     name->setIcon(iconProvider.icon(info));
     name->setText(entry.oldName);
     name->setData(kUuidRole, entry.uuid);
 
-    QTableWidgetItem *preview = cellItem(table, row, NewNameColumn, true);
+    QTableWidgetItem *preview = cellItem(row, NewNameColumn, true);
     preview->setText(entry.newName);
     preview->setData(kUuidRole, entry.uuid);
     // A folder's name is all stem: it has no extension to keep.
     preview->setData(kSuffixRole, isFolder ? QString() : info.suffix());
 
-    cellItem(table, row, LocationColumn, false)->setText(info.absolutePath());
+    cellItem(row, LocationColumn)->setText(info.absolutePath());
 }
 
 void FileListWidget::appendEntry(int row, const QString &path)

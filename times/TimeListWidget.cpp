@@ -74,13 +74,7 @@ QList<int> TimeListWidget::rowWidgetColumns() const
 
 void TimeListWidget::writeCells(int row, const InfoEntry &entry)
 {
-    QTableWidget *table = ui->tableWidget;
-    QTableWidgetItem *name = table->item(row, NameColumn);
-    if (!name) {
-        name = new QTableWidgetItem;
-        name->setFlags(name->flags() & ~Qt::ItemIsEditable);
-        table->setItem(row, NameColumn, name);
-    }
+    QTableWidgetItem *name = cellItem(row, NameColumn);
     name->setIcon(iconProvider.icon(QFileInfo(entry.filePath)));
     name->setText(entry.fileName);
     name->setData(kUuidRole, entry.uuid);
