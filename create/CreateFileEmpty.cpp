@@ -66,18 +66,16 @@ void CreateFileEmpty::writeCells(int row)
 
 void CreateFileEmpty::rebuild()
 {
-    // Keep one state per name, whatever the settings held.
-    while (settings.states.size() < settings.names.size())
-        settings.states.append(StatePending);
-    while (settings.states.size() > settings.names.size())
-        settings.states.removeLast();
+    // One state per name, each pending, whatever the settings held.
+    settings.states.clear();
+    settings.states.reserve(settings.names.size());
 
     QTableWidget *table = ui->tableWidget;
     table->setUpdatesEnabled(false);
     table->setRowCount(0);
     table->setRowCount(settings.names.size());
     for (int row = 0; row < settings.names.size(); ++row) {
-        settings.states[row] = StatePending;
+        settings.states.append(StatePending);
         writeCells(row);
         fillCommonCells(row, settings.names.at(row).uuid);
         table->item(row, StateColumn)->setFlags(Qt::NoItemFlags);

@@ -54,7 +54,10 @@ private slots:
         CreateFileEmpty list;
         list.show();
         QSignalSpy empty(&list, &EntryListBase::tabelEmpty);
-        list.showSettings(settingsWith({"报告1", "报告2"}));
+        CreateSettings settings = settingsWith({"报告1", "报告2"});
+        settings.states = {2}; // stale and short: every name starts pending
+        list.showSettings(settings);
+        QCOMPARE(list.currentSettings().states, QList<int>({0, 0}));
         CustomTabelWidget *table = list.table();
         QCOMPARE(table->rowCount(), 2);
         QVERIFY(table->isVisible());
