@@ -246,9 +246,14 @@ QString EntryListBase::entryPath(int) const
 
 void EntryListBase::refreshRows()
 {
+    refreshRowRange(0, entryCount() - 1);
+}
+
+void EntryListBase::refreshRowRange(int first, int last)
+{
     SuspendedUpdates hold(tabel);
-    const int count = qMin(entryCount(), tabel->rowCount());
-    for (int row = 0; row < count; ++row)
+    last = qMin(last, qMin(entryCount(), tabel->rowCount()) - 1);
+    for (int row = qMax(0, first); row <= last; ++row)
         refreshRow(row);
 }
 
@@ -340,7 +345,8 @@ void EntryListBase::onSortChanged(int dstIndex, int SrcIndex)
         || dstIndex == SrcIndex)
         return;
     moveEntry(SrcIndex, dstIndex);
-    refreshRows();
+    // Only the rows between the two places hold other entries now.
+    refreshRowRange(qMin(SrcIndex, dstIndex), qMax(SrcIndex, dstIndex));
 }
 
 void EntryListBase::onDeleteRow()

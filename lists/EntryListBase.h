@@ -122,6 +122,7 @@ private slots:
 private:
     CustomTabelWidget *tabel = nullptr;
     void createCommonWidgets(int row);
+    void refreshRowRange(int first, int last);
     void dropRowWidgets(int row);
 
     Columns cols {-1, -1};

@@ -508,6 +508,11 @@ private slots:
         list.onSortChanged(0, 3);
         list.onSortChanged(7, 0); // out of range: nothing
         QCOMPARE(folders(list), QStringList({"d3", "d0", "d1", "d2"}));
+        list.onSortChanged(2, 1); // between two middle rows
+        QCOMPARE(folders(list), QStringList({"d3", "d1", "d0", "d2"}));
+        verifyRowsMatchEntries(list, 5);
+        list.onSortChanged(1, 2);
+        QCOMPARE(folders(list), QStringList({"d3", "d0", "d1", "d2"}));
 
         auto *buttons = qobject_cast<OperateWidget *>(list.table()->cellWidget(0, 5));
         QSignalSpy empty(&list, &EntryListBase::tabelEmpty);
