@@ -3,6 +3,9 @@
 #include "text/CCConverter.h"
 #include "widgets/AppStyle.h"
 #include "widgets/WarningDialog.h"
+#ifdef QUORVEX_HAVE_ACTIVEQT
+#include "office/ActiveQtAutomation.h"
+#endif
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -45,6 +48,11 @@ int main(int argc, char *argv[])
         delete app;
         return 2;
     }
+
+#ifdef QUORVEX_HAVE_ACTIVEQT
+    // Word exports drive the installed Word; elsewhere the built-in writer makes the .docx.
+    setAutomationFactory(createActiveQtAutomationObject);
+#endif
 
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     auto *window = new MainWindow;

@@ -48,16 +48,11 @@ QList<QVariant> readRows(const QString &path, const QPointer<QObject> &receiver)
     return rows;
 }
 
-struct ReadState
+// Who asked for the newest read; the watcher itself follows that read.
+QPointer<QObject> &newestRequester()
 {
-    QFuture<QList<QVariant>> newest;
-    QPointer<QObject> requester;
-};
-
-ReadState &readState()
-{
-    static ReadState state;
-    return state;
+    static QPointer<QObject> requester;
+    return requester;
 }
 
 } // namespace
@@ -75,12 +70,12 @@ QFutureWatcher<QList<QVariant>> &rowsWatcher()
         if (QCoreApplication::instance())
             w->moveToThread(QCoreApplication::instance()->thread());
         QObject::connect(w, &QFutureWatcherBase::finished, w, [w] {
-            ReadState &state = readState();
+            QPointer<QObject> &requester = newestRequester();
             // The watcher only reports the future it follows now, so this is the newest read.
-            if (state.requester && w->future().resultCount() > 0)
+            if (requester && w->future().resultCount() > 0)
                 QCoreApplication::postEvent(
-                    state.requester.data(), new MyCustomEvent(w->future().result()));
-            state.requester.clear();
+                    requester.data(), new MyCustomEvent(w->future().result()));
+            requester.clear();
         });
         return w;
     }();
@@ -90,9 +85,7 @@ QFutureWatcher<QList<QVariant>> &rowsWatcher()
 void readExcelRowsAsync(const QString &path, QObject *receiver)
 {
     QFutureWatcher<QList<QVariant>> &watcher = rowsWatcher();
-    ReadState &state = readState();
     const QPointer<QObject> guarded(receiver);
-    state.requester = guarded;
-    state.newest = QtConcurrent::run(QThreadPool::globalInstance(), readRows, path, guarded);
-    watcher.setFuture(state.newest);
+    newestRequester() = guarded;
+    watcher.setFuture(QtConcurrent::run(QThreadPool::globalInstance(), readRows, path, guarded));
 }

@@ -49,13 +49,8 @@ bool writeTextGuarded(
     bool ok = file.open(QIODevice::WriteOnly | QIODevice::Text);
     if (ok) {
         QTextStream stream(&file);
-        for (const QList<QVariant> &row : rows) {
-            QStringList texts;
-            texts.reserve(row.size());
-            for (const QVariant &value : row)
-                texts.append(value.toString());
-            stream << texts.join(QLatin1Char(' ')) << '\n';
-        }
+        for (const QList<QVariant> &row : rows)
+            stream << exportRowText(row) << '\n';
         stream.flush();
         ok = stream.status() == QTextStream::Ok && file.commit();
     }
@@ -91,6 +86,15 @@ bool writeExcelRows(const ExportRows &rows, const QString &path, QObject *receiv
 bool writeTextRows(const QString &path, const ExportRows &rows, QObject *receiver)
 {
     return writeTextGuarded(path, rows, QPointer<QObject>(receiver));
+}
+
+QString exportRowText(const QList<QVariant> &row)
+{
+    QStringList texts;
+    texts.reserve(row.size());
+    for (const QVariant &value : row)
+        texts.append(value.toString());
+    return texts.join(QLatin1Char(' '));
 }
 
 QFutureWatcher<bool> &writeWatcher()

@@ -30,5 +30,9 @@ void writeExcelAsync(const QString &path, const ExportRows &rows, QObject *recei
 void writeWordAsync(const QString &path, const ExportRows &rows, QObject *receiver);
 void writeTextAsync(const QString &path, const ExportRows &rows, QObject *receiver);
 
+// One row as text: its values joined by one space (a line of a text export, a
+// Word paragraph).
+QString exportRowText(const QList<QVariant> &row);
+
 // The process-wide watcher that follows the newest write of any format.
 QFutureWatcher<bool> &writeWatcher();

@@ -12,15 +12,6 @@ const QString noWordMessage = QStringLiteral("无法启动Word，请确认已安
 const QString wordFailedMessage = QStringLiteral("写入Word文档失败！");
 const QString saveFailedMessage = QStringLiteral("保存文件失败！");
 
-QString joined(const QList<QVariant> &row)
-{
-    QStringList texts;
-    texts.reserve(row.size());
-    for (const QVariant &value : row)
-        texts.append(value.toString());
-    return texts.join(QLatin1Char(' '));
-}
-
 } // namespace
 
 QString wordSavePath(const QString &path)
@@ -57,7 +48,7 @@ bool writeWordRowsGuarded(
 
     bool filled = documents && document && active && paragraph && range;
     for (int i = 0; filled && i < rows.size(); ++i) {
-        range->dynamicCall("InsertAfter (QString)", joined(rows.at(i)));
+        range->dynamicCall("InsertAfter (QString)", exportRowText(rows.at(i)));
         filled = !range->lastCallFailed();
         if (filled) {
             range->dynamicCall("InsertAfter (QString)", QStringLiteral("\n"));
