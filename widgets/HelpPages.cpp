@@ -1,5 +1,7 @@
 #include "widgets/HelpPages.h"
 
+#include "widgets/WarningDialog.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
@@ -22,13 +24,28 @@ QString helpFile()
     return QString();
 }
 
+// A click that does nothing would leave the user guessing, so a failure is shown.
+void tell(const QString &text)
+{
+    auto *dialog = new WarningDialog; // deletes itself when closed
+    dialog->setTipText(text);
+    dialog->open();
+}
+
 bool openUrl(const QUrl &url)
 {
     if (!url.isValid()) {
         qWarning() << "help page not found below" << QCoreApplication::applicationDirPath();
+        tell(QStringLiteral("找不到帮助页面“help/index.html”。\n查找位置：%1")
+                 .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
         return false;
     }
-    return QDesktopServices::openUrl(url);
+    if (QDesktopServices::openUrl(url))
+        return true;
+    qWarning() << "no browser took" << url;
+    tell(QStringLiteral("无法用默认浏览器打开帮助页面：\n%1")
+             .arg(QDir::toNativeSeparators(url.toLocalFile())));
+    return false;
 }
 
 } // namespace

@@ -10,7 +10,8 @@ QUrl helpCenterUrl();
 // file URL of the customer-service section of the help page
 QUrl onlineServiceUrl();
 
-// Open them in the default browser; returns whether the system accepted the request.
+// Open them in the default browser; returns whether the system accepted the request,
+// and shows a message when it did not or when the page is missing.
 bool openHelpCenter();
 bool openOnlineService();
 

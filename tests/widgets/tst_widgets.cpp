@@ -178,6 +178,8 @@ private slots:
     void helpPageShipsInTheRuntimeFolder();
     void settingMenuOpensTheLocalHelpPages_data();
     void settingMenuOpensTheLocalHelpPages();
+    void missingHelpPageIsTold_data();
+    void missingHelpPageIsTold();
 };
 
 void TestWidgets::resetRestoresEachKind_data()
@@ -757,6 +759,44 @@ void TestWidgets::settingMenuOpensTheLocalHelpPages()
     QVERIFY(catcher.urls.first().isLocalFile());
     QVERIFY(QFileInfo(catcher.urls.first().toLocalFile()).isFile());
     QCOMPARE(catcher.urls.first().fragment(), fragment);
+}
+
+void TestWidgets::missingHelpPageIsTold_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("customer service") << "help1";
+    QTest::newRow("help centre") << "help2";
+}
+
+void TestWidgets::missingHelpPageIsTold()
+{
+    QFETCH(QString, button);
+    QVERIFY2(!QFileInfo::exists(QCoreApplication::applicationDirPath() + "/help/index.html"),
+        "the test program's folder must hold no help page");
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    QTemporaryDir empty;
+    QVERIFY(empty.isValid());
+    const QString saved = QDir::currentPath();
+    QDir::setCurrent(empty.path());
+    SettingMenu menu;
+    menu.findChild<QAbstractButton *>(button)->click();
+    QDir::setCurrent(saved);
+    QDesktopServices::unsetUrlHandler("file");
+
+    QVERIFY(catcher.urls.isEmpty());
+    QList<WarningDialog *> told;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *dialog = qobject_cast<WarningDialog *>(w))
+            told.append(dialog);
+    }
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first()->isVisible(), "the message must be shown");
+    QVERIFY2(
+        told.first()->tipText().contains("help/index.html"), qPrintable(told.first()->tipText()));
+    told.first()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 QTEST_MAIN(TestWidgets)
