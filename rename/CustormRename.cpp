@@ -1,8 +1,6 @@
 #include "rename/CustormRename.h"
 #include "ui_CustormRename.h"
 
-#include "bus/BusTopics.h"
-#include "bus/CNvGlobalObserver.h"
 #include "widgets/ResetDefaults.h"
 
 CustormRename::CustormRename(QWidget *parent) : QWidget(parent), ui(new Ui::CustormRename)
@@ -17,16 +15,16 @@ CustormRename::CustormRename(QWidget *parent) : QWidget(parent), ui(new Ui::Cust
     setDefaultVisibleState();
 
     connect(ui->autoNameErrorCheck, &CustormCheckBox::Checked, this,
-        [this](bool on) { update([on](RenameCustomSetting &r) { r.autoNameErrorCheck = on; }); });
+        [this](bool on) { write([on](RenameCustomSetting &r) { r.autoNameErrorCheck = on; }); });
     connect(ui->numberSetCheck, &CustormCheckBox::Checked, this, [this](bool on) {
         ui->numberSettingBackgrounWidget->setEnabled(on);
-        update([on](RenameCustomSetting &r) { r.numberSetCheck = on; });
+        write([on](RenameCustomSetting &r) { r.numberSetCheck = on; });
     });
     connect(ui->useNumberAsNameCheck, &CustormCheckBox::Checked, this,
-        [this](bool on) { update([on](RenameCustomSetting &r) { r.useNumberAsName = on; }); });
+        [this](bool on) { write([on](RenameCustomSetting &r) { r.useNumberAsName = on; }); });
     connect(ui->suffixCheckBox, &CustormCheckBox::Checked, this, [this](bool on) {
         ui->suffixTypeBackgroundWidget->setEnabled(on);
-        update([on](RenameCustomSetting &r) { r.suffixCheck = on; });
+        write([on](RenameCustomSetting &r) { r.suffixCheck = on; });
     });
 }
 
@@ -40,11 +38,6 @@ void CustormRename::setDefaultVisibleState()
     // The reset brings back what the user had not opened yet.
     setDefaultVisible(ui->insertCustormPosWidget, false);
     setDefaultVisible(ui->custormPosWidget, false);
-}
-
-void CustormRename::setRenameSetting(RenameCustomSetting *s)
-{
-    setting = s;
 }
 
 void CustormRename::setValueName(const QString &name)
@@ -81,20 +74,10 @@ void CustormRename::prepare()
     ui->suffixTypeBackgroundWidget->setEnabled(false);
 }
 
-template<class Change> void CustormRename::update(Change change)
-{
-    if (!setting)
-        return;
-    change(*setting);
-    if (publishing && !nameSpace.isEmpty())
-        CNvGlobalObserver::instance()->notifyObservers(
-            nameSpace, QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
-}
-
 void CustormRename::on_fileNameEdit_textChanged()
 {
     const QString text = ui->fileNameEdit->toPlainText();
-    update([&text](RenameCustomSetting &r) { r.nameText = text; });
+    write([&text](RenameCustomSetting &r) { r.nameText = text; });
 }
 
 void CustormRename::on_insertFirstBtn_clicked(bool checked)
@@ -102,7 +85,7 @@ void CustormRename::on_insertFirstBtn_clicked(bool checked)
     if (!checked)
         return;
     ui->insertCustormPosWidget->hide();
-    update([](RenameCustomSetting &r) { r.insertPos = 0; });
+    write([](RenameCustomSetting &r) { r.insertPos = 0; });
 }
 
 void CustormRename::on_insertLastBtn_clicked(bool checked)
@@ -110,7 +93,7 @@ void CustormRename::on_insertLastBtn_clicked(bool checked)
     if (!checked)
         return;
     ui->insertCustormPosWidget->hide();
-    update([](RenameCustomSetting &r) { r.insertPos = 1; });
+    write([](RenameCustomSetting &r) { r.insertPos = 1; });
 }
 
 void CustormRename::on_insertCustormPosBtn_clicked(bool checked)
@@ -118,27 +101,27 @@ void CustormRename::on_insertCustormPosBtn_clicked(bool checked)
     if (!checked)
         return;
     ui->insertCustormPosWidget->show();
-    update([](RenameCustomSetting &r) { r.insertPos = 2; });
+    write([](RenameCustomSetting &r) { r.insertPos = 2; });
 }
 
 void CustormRename::on_insertNumberBehindCountSpinBox_valueChanged(int value)
 {
-    update([value](RenameCustomSetting &r) { r.insertBehindCount = value; });
+    write([value](RenameCustomSetting &r) { r.insertBehindCount = value; });
 }
 
 void CustormRename::on_CaseSensitivityComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameCustomSetting &r) { r.caseType = index; });
+    write([index](RenameCustomSetting &r) { r.caseType = index; });
 }
 
 void CustormRename::on_simplifiedTraditionalComboBox_activated(int index)
 {
-    update([index](RenameCustomSetting &r) { r.simplifiedTraditionalType = index; });
+    write([index](RenameCustomSetting &r) { r.simplifiedTraditionalType = index; });
 }
 
 void CustormRename::on_ChineseToPinyingComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameCustomSetting &r) { r.chineseToPinyinType = index; });
+    write([index](RenameCustomSetting &r) { r.chineseToPinyinType = index; });
 }
 
 void CustormRename::on_firstBtn_clicked(bool checked)
@@ -146,7 +129,7 @@ void CustormRename::on_firstBtn_clicked(bool checked)
     if (!checked)
         return;
     ui->custormPosWidget->hide();
-    update([](RenameCustomSetting &r) { r.numberPos = 0; });
+    write([](RenameCustomSetting &r) { r.numberPos = 0; });
 }
 
 void CustormRename::on_lastBtn_clicked(bool checked)
@@ -154,7 +137,7 @@ void CustormRename::on_lastBtn_clicked(bool checked)
     if (!checked)
         return;
     ui->custormPosWidget->hide();
-    update([](RenameCustomSetting &r) { r.numberPos = 1; });
+    write([](RenameCustomSetting &r) { r.numberPos = 1; });
 }
 
 void CustormRename::on_custormPosBtn_clicked(bool checked)
@@ -162,18 +145,18 @@ void CustormRename::on_custormPosBtn_clicked(bool checked)
     if (!checked)
         return;
     ui->custormPosWidget->show();
-    update([](RenameCustomSetting &r) { r.numberPos = 2; });
+    write([](RenameCustomSetting &r) { r.numberPos = 2; });
 }
 
 void CustormRename::on_numberBehindCountSpinBox_valueChanged(int value)
 {
-    update([value](RenameCustomSetting &r) { r.numberBehindCount = value; });
+    write([value](RenameCustomSetting &r) { r.numberBehindCount = value; });
 }
 
 void CustormRename::setNumberType(int type)
 {
     ui->numberTypeStackedWidget->setCurrentIndex(type);
-    update([type](RenameCustomSetting &r) { r.numberType = type; });
+    write([type](RenameCustomSetting &r) { r.numberType = type; });
 }
 
 void CustormRename::on_numbderBtn_clicked(bool checked)
@@ -202,77 +185,73 @@ void CustormRename::on_timeBtn_clicked(bool checked)
 
 void CustormRename::on_startNumberSpinBox_valueChanged(int value)
 {
-    update([value](RenameCustomSetting &r) { r.startNumber = value; });
+    write([value](RenameCustomSetting &r) { r.startNumber = value; });
 }
 
 void CustormRename::on_incrementNumberSpinBox_valueChanged(int value)
 {
-    update([value](RenameCustomSetting &r) { r.incrementNumber = value; });
+    write([value](RenameCustomSetting &r) { r.incrementNumber = value; });
 }
 
 void CustormRename::on_numberCountSpinBox_valueChanged(int value)
 {
-    update([value](RenameCustomSetting &r) { r.numberCount = value; });
+    write([value](RenameCustomSetting &r) { r.numberCount = value; });
 }
 
 void CustormRename::on_randomRuleComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameCustomSetting &r) { r.randomRule = index; });
+    write([index](RenameCustomSetting &r) { r.randomRule = index; });
 }
 
 void CustormRename::on_charCountSpinBox_valueChanged(int value)
 {
-    update([value](RenameCustomSetting &r) { r.charCount = value; });
+    write([value](RenameCustomSetting &r) { r.charCount = value; });
 }
 
 void CustormRename::on_timeTypeComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameCustomSetting &r) { r.timeType = index; });
+    write([index](RenameCustomSetting &r) { r.timeType = index; });
 }
 
 void CustormRename::on_timeStyleComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameCustomSetting &r) { r.timeStyle = index; });
+    write([index](RenameCustomSetting &r) { r.timeStyle = index; });
 }
 
 void CustormRename::on_startCharSpinBox_valueChanged(int value)
 {
     // The spin box counts 10 (a) to 35 (z) in base 36; the record counts 1 to 26.
-    update([value](RenameCustomSetting &r) { r.startChar = value - 9; });
+    write([value](RenameCustomSetting &r) { r.startChar = value - 9; });
 }
 
 void CustormRename::on_incrementCharSpinBox_valueChanged(int value)
 {
-    update([value](RenameCustomSetting &r) { r.incrementChar = value; });
+    write([value](RenameCustomSetting &r) { r.incrementChar = value; });
 }
 
 void CustormRename::on_custormTypeBtn_clicked(bool checked)
 {
-    if (!checked)
-        return;
-    ui->suffixTypeStackedWidget->setCurrentWidget(ui->custormPage);
-    update([](RenameCustomSetting &r) { r.suffixType = 0; });
+    if (checked)
+        setSuffixType(ui, 0);
 }
 
 void CustormRename::on_replaceBtn_clicked(bool checked)
 {
-    if (!checked)
-        return;
-    ui->suffixTypeStackedWidget->setCurrentWidget(ui->replacePage);
-    update([](RenameCustomSetting &r) { r.suffixType = 1; });
+    if (checked)
+        setSuffixType(ui, 1);
 }
 
 void CustormRename::on_newSuffixEdit_textChanged(const QString &text)
 {
-    update([&text](RenameCustomSetting &r) { r.newSuffix = text; });
+    write([&text](RenameCustomSetting &r) { r.newSuffix = text; });
 }
 
 void CustormRename::on_findContentEdit_textChanged(const QString &text)
 {
-    update([&text](RenameCustomSetting &r) { r.findContent = text; });
+    write([&text](RenameCustomSetting &r) { r.findContent = text; });
 }
 
 void CustormRename::on_replaceContentEdit_textChanged(const QString &text)
 {
-    update([&text](RenameCustomSetting &r) { r.replaceContent = text; });
+    write([&text](RenameCustomSetting &r) { r.replaceContent = text; });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rename/RenameRules.h"
+#include "rename/RuleEditor.h"
 
 #include <QWidget>
 
@@ -10,26 +11,21 @@ class CustormRename;
 
 // Editor of the custom rule and of the insert rule: each change writes one field of its
 // record and publishes its nameSpace, and the page's list recomputes the preview.
-class CustormRename : public QWidget
+class CustormRename : public QWidget, public RuleEditor<RenameCustomSetting>
 {
     Q_OBJECT
 public:
     explicit CustormRename(QWidget *parent = nullptr);
     ~CustormRename() override;
 
-    void setRenameSetting(RenameCustomSetting *setting);
-    RenameCustomSetting *renameSetting() const { return setting; }
     // Stores the nameSpace and mirrors it in the "ValueName" property.
     void setValueName(const QString &nameSpace);
-    QString valueName() const { return nameSpace; }
 
     void setInsertPosVisible(bool visible);
     void setHeaderText(const QString &text);
     void setSuffixVisible(bool visible);
     // Puts the option buttons and switches in their start state without publishing.
     void prepare();
-    // A reset restores many widgets at once; the panel publishes once afterwards instead.
-    void setPublishing(bool on) { publishing = on; }
 
 private slots:
     void on_fileNameEdit_textChanged();
@@ -64,13 +60,8 @@ private slots:
     void on_replaceContentEdit_textChanged(const QString &text);
 
 private:
-    // Writes a field through `change` (when a record is set) and publishes.
-    template<class Change> void update(Change change);
     void setNumberType(int type);
     void setDefaultVisibleState();
 
     Ui::CustormRename *ui;
-    RenameCustomSetting *setting = nullptr;
-    QString nameSpace;
-    bool publishing = true;
 };

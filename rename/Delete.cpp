@@ -1,8 +1,6 @@
 #include "rename/Delete.h"
 #include "ui_Delete.h"
 
-#include "bus/BusTopics.h"
-#include "bus/CNvGlobalObserver.h"
 #include "widgets/ResetDefaults.h"
 
 Delete::Delete(QWidget *parent) : QWidget(parent), ui(new Ui::Delete)
@@ -11,18 +9,13 @@ Delete::Delete(QWidget *parent) : QWidget(parent), ui(new Ui::Delete)
     ui->deleteWayStackedWidget->setCurrentWidget(ui->assignContentPage);
     connect(ui->suffixCheckBox, &CustormCheckBox::Checked, this, [this](bool on) {
         ui->suffixTypeBackgroundWidget->setEnabled(on);
-        update([on](RenameDeleteSetting &r) { r.suffixCheck = on; });
+        write([on](RenameDeleteSetting &r) { r.suffixCheck = on; });
     });
 }
 
 Delete::~Delete()
 {
     delete ui;
-}
-
-void Delete::setRenameSetting(RenameDeleteSetting *s)
-{
-    setting = s;
 }
 
 void Delete::setValueName(const QString &name)
@@ -37,22 +30,12 @@ void Delete::setSuffixVisible(bool visible)
     setDefaultVisible(ui->suffixWidget, visible);
 }
 
-template<class Change> void Delete::update(Change change)
-{
-    if (!setting)
-        return;
-    change(*setting);
-    if (publishing && !nameSpace.isEmpty())
-        CNvGlobalObserver::instance()->notifyObservers(
-            nameSpace, QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
-}
-
 void Delete::on_assignContentBtn_clicked(bool checked)
 {
     if (!checked)
         return;
     ui->deleteWayStackedWidget->setCurrentWidget(ui->assignContentPage);
-    update([](RenameDeleteSetting &r) { r.deleteType = 0; });
+    write([](RenameDeleteSetting &r) { r.deleteType = 0; });
 }
 
 void Delete::on_assignPosBtn_clicked(bool checked)
@@ -60,74 +43,70 @@ void Delete::on_assignPosBtn_clicked(bool checked)
     if (!checked)
         return;
     ui->deleteWayStackedWidget->setCurrentWidget(ui->assignPosPage);
-    update([](RenameDeleteSetting &r) { r.deleteType = 1; });
+    write([](RenameDeleteSetting &r) { r.deleteType = 1; });
 }
 
 void Delete::on_textEdit_textChanged()
 {
     const QString text = ui->textEdit->toPlainText();
-    update([&text](RenameDeleteSetting &r) { r.deleteContent = text; });
+    write([&text](RenameDeleteSetting &r) { r.deleteContent = text; });
 }
 
 void Delete::on_deletePosComboBox_currentIndexChanged(int index)
 {
     ui->deletePosLabel->setText(
         index == 1 ? QStringLiteral("个字符向左删除") : QStringLiteral("个字符向右删除"));
-    update([index](RenameDeleteSetting &r) { r.deletePosType = index; });
+    write([index](RenameDeleteSetting &r) { r.deletePosType = index; });
 }
 
 void Delete::on_deletePosSpinBox_valueChanged(int value)
 {
-    update([value](RenameDeleteSetting &r) { r.deletePos = value; });
+    write([value](RenameDeleteSetting &r) { r.deletePos = value; });
 }
 
 void Delete::on_deleteCountSpinBox_valueChanged(int value)
 {
-    update([value](RenameDeleteSetting &r) { r.deleteCount = value; });
+    write([value](RenameDeleteSetting &r) { r.deleteCount = value; });
 }
 
 void Delete::on_CaseSensitivityComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameDeleteSetting &r) { r.caseType = index; });
+    write([index](RenameDeleteSetting &r) { r.caseType = index; });
 }
 
 void Delete::on_simplifiedTraditionalComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameDeleteSetting &r) { r.simplifiedTraditionalType = index; });
+    write([index](RenameDeleteSetting &r) { r.simplifiedTraditionalType = index; });
 }
 
 void Delete::on_ChineseToPinyingComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameDeleteSetting &r) { r.chineseToPinyinType = index; });
+    write([index](RenameDeleteSetting &r) { r.chineseToPinyinType = index; });
 }
 
 void Delete::on_custormTypeBtn_clicked(bool checked)
 {
-    if (!checked)
-        return;
-    ui->suffixTypeStackedWidget->setCurrentWidget(ui->custormPage);
-    update([](RenameDeleteSetting &r) { r.suffixType = 0; });
+    if (checked)
+        setSuffixType(ui, 0);
 }
 
 void Delete::on_replaceBtn_clicked(bool checked)
 {
-    if (!checked)
-        return;
-    ui->suffixTypeStackedWidget->setCurrentWidget(ui->replacePage);
-    update([](RenameDeleteSetting &r) { r.suffixType = 1; });
+    if (checked)
+        setSuffixType(ui, 1);
 }
 
 void Delete::on_newSuffixEdit_textChanged(const QString &text)
 {
-    update([&text](RenameDeleteSetting &r) { r.newSuffix = text; });
+    write([&text](RenameDeleteSetting &r) { r.newSuffix = text; });
 }
 
 void Delete::on_findContentEdit_textChanged(const QString &text)
 {
-    update([&text](RenameDeleteSetting &r) { r.findContent = text; });
+    write([&text](RenameDeleteSetting &r) { r.findContent = text; });
 }
 
 void Delete::on_replaceContentEdit_textChanged(const QString &text)
 {
-    update([&text](RenameDeleteSetting &r) { r.replaceContent = text; });
+    write([&text](RenameDeleteSetting &r) { r.replaceContent = text; });
 }

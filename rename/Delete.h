@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rename/RenameRules.h"
+#include "rename/RuleEditor.h"
 
 #include <QWidget>
 
@@ -9,19 +10,15 @@ class Delete;
 }
 
 // Editor of the delete rule: given content, or a run of characters at a position.
-class Delete : public QWidget
+class Delete : public QWidget, public RuleEditor<RenameDeleteSetting>
 {
     Q_OBJECT
 public:
     explicit Delete(QWidget *parent = nullptr);
     ~Delete() override;
 
-    void setRenameSetting(RenameDeleteSetting *setting);
-    RenameDeleteSetting *renameSetting() const { return setting; }
     void setValueName(const QString &nameSpace);
-    QString valueName() const { return nameSpace; }
     void setSuffixVisible(bool visible);
-    void setPublishing(bool on) { publishing = on; }
 
 private slots:
     void on_assignContentBtn_clicked(bool checked);
@@ -40,10 +37,5 @@ private slots:
     void on_replaceContentEdit_textChanged(const QString &text);
 
 private:
-    template<class Change> void update(Change change);
-
     Ui::Delete *ui;
-    RenameDeleteSetting *setting = nullptr;
-    QString nameSpace;
-    bool publishing = true;
 };

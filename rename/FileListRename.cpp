@@ -257,7 +257,10 @@ void FileListWidget::executeRename(bool isUndo)
     for (int i = 0; i < items.size(); ++i) {
         const int row = rowOfEntry(i, items.at(i).uuid);
         if (row >= 0 && entries.at(row)->filePath != result.paths.at(i)) {
+            // Also a failed two-step rename that could not put the entry back: the row then
+            // names where the file really is.
             entries[row]->filePath = result.paths.at(i);
+            entries[row]->oldName = nameOf(result.paths.at(i));
             showRenamedRow(row);
         }
     }

@@ -12,6 +12,29 @@
 
 #include <QTimer>
 
+#include <type_traits>
+
+namespace {
+
+// Restores an editor's widgets quietly and its record to the defaults. An editor whose record
+// held anything else then publishes once, so the list ends with the preview of the last such
+// rule.
+template<class Editor> void resetEditor(Editor *editor)
+{
+    auto *record = editor->renameSetting();
+    const bool changed = record && !RenameRules::isDefault(*record);
+    editor->setPublishing(false);
+    restoreDefaults(editor);
+    editor->setPublishing(true);
+    if (record)
+        *record = std::remove_pointer_t<decltype(record)>();
+    if (changed)
+        CNvGlobalObserver::instance()->notifyObservers(
+            editor->valueName(), QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
+}
+
+} // namespace
+
 RenamePropertyWidget::RenamePropertyWidget(QWidget *parent)
     : QWidget(parent), ui(new Ui::RenamePropertyWidget)
 {
@@ -136,46 +159,9 @@ void RenamePropertyWidget::on_setBtn_clicked()
 
 void RenamePropertyWidget::on_resetBtn_clicked()
 {
-    auto publish = [](const QString &nameSpace) {
-        CNvGlobalObserver::instance()->notifyObservers(
-            nameSpace, QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
-    };
-    // Each editor is restored quietly; one whose record held anything but the defaults then
-    // publishes once, so the list ends with the preview of the last such rule.
-    for (CustormRename *editor : {ui->custormPage, ui->insertPage}) {
-        const bool changed
-            = editor->renameSetting() && !RenameRules::isDefault(*editor->renameSetting());
-        editor->setPublishing(false);
-        restoreDefaults(editor);
-        editor->setPublishing(true);
-        if (editor->renameSetting())
-            *editor->renameSetting() = RenameCustomSetting();
-        if (changed)
-            publish(editor->valueName());
-    }
-    {
-        Replace *editor = ui->replacePage;
-        const bool changed
-            = editor->renameSetting() && !RenameRules::isDefault(*editor->renameSetting());
-        editor->setPublishing(false);
-        restoreDefaults(editor);
-        editor->setPublishing(true);
-        if (editor->renameSetting())
-            *editor->renameSetting() = RenameReplaceSetting();
-        if (changed)
-            publish(editor->valueName());
-    }
-    {
-        Delete *editor = ui->deletePage;
-        const bool changed
-            = editor->renameSetting() && !RenameRules::isDefault(*editor->renameSetting());
-        editor->setPublishing(false);
-        restoreDefaults(editor);
-        editor->setPublishing(true);
-        if (editor->renameSetting())
-            *editor->renameSetting() = RenameDeleteSetting();
-        if (changed)
-            publish(editor->valueName());
-    }
+    resetEditor(ui->custormPage);
+    resetEditor(ui->insertPage);
+    resetEditor(ui->replacePage);
+    resetEditor(ui->deletePage);
     restoreDefaults(ui->importPage);
 }

@@ -122,6 +122,26 @@ RowOutcome renameOne(const QString &source, const QString &name, bool autoResolv
     return outcome;
 }
 
+// Renames row i of a run from its current path to `name`, carries along the rows below a
+// folder that moved, and counts the outcome. True when the row was renamed.
+bool renameRow(RunResult &result, int i, const QString &name, bool isFolder, bool autoResolve)
+{
+    const QString source = result.paths.at(i);
+    RowOutcome &row = result.rows[i];
+    row = renameOne(source, name, autoResolve);
+    if (row.path != source) {
+        result.paths[i] = row.path;
+        if (isFolder)
+            followFolderMove(result.paths, source, row.path);
+    }
+    if (row.kind != RowOutcome::Renamed) {
+        ++result.failed;
+        return false;
+    }
+    ++result.renamed;
+    return true;
+}
+
 } // namespace
 
 QString makeUniquePath(const QString &path)
@@ -216,20 +236,8 @@ RunResult runRename(
             ++result.missing;
         } else if (items.at(i).newName.isEmpty() || items.at(i).newName == nameOf(source)) {
             continue; // nothing to do; the row keeps its state
-        } else {
-            row = renameOne(source, items.at(i).newName, autoResolve);
-            if (row.path != source) {
-                result.paths[i] = row.path;
-                if (isFolder)
-                    followFolderMove(result.paths, source, row.path);
-            }
-            if (row.kind == RowOutcome::Renamed) {
-                ++result.renamed;
-                result.snapshot.steps.append(
-                    {items.at(i).uuid, source, row.path, items.at(i).newName});
-            } else {
-                ++result.failed;
-            }
+        } else if (renameRow(result, i, items.at(i).newName, isFolder, autoResolve)) {
+            result.snapshot.steps.append({items.at(i).uuid, source, row.path, items.at(i).newName});
         }
         if (onRow)
             onRow(i, row);
@@ -263,20 +271,8 @@ RunResult undoRename(const QVector<RenameItem> &items, const RenameSnapshot &sna
             ++result.missing;
         } else if (oldName == nameOf(source)) {
             continue;
-        } else {
-            row = renameOne(source, oldName, autoResolve);
-            if (row.path != source) {
-                result.paths[i] = row.path;
-                if (isFolder)
-                    followFolderMove(result.paths, source, row.path);
-            }
-            if (row.kind == RowOutcome::Renamed) {
-                row.newName = step.previewBefore;
-                ++result.renamed;
-                result.snapshot.steps.append({step.uuid, source, row.path, step.previewBefore});
-            } else {
-                ++result.failed;
-            }
+        } else if (renameRow(result, i, oldName, isFolder, autoResolve)) {
+            row.newName = step.previewBefore;
         }
         if (onRow)
             onRow(i, row);

@@ -79,7 +79,7 @@ struct RunResult
 {
     QVector<RowOutcome> rows; // one per item, in item order
     QVector<QString> paths; // every item's path at the end (folders renamed above move it)
-    RenameSnapshot snapshot; // the renames done, for undo
+    RenameSnapshot snapshot; // the renames a run did, for its undo (empty after an undo)
     int renamed = 0;
     int failed = 0;
     int missing = 0;

@@ -1,8 +1,6 @@
 #include "rename/Replace.h"
 #include "ui_Replace.h"
 
-#include "bus/BusTopics.h"
-#include "bus/CNvGlobalObserver.h"
 #include "widgets/ResetDefaults.h"
 
 Replace::Replace(QWidget *parent) : QWidget(parent), ui(new Ui::Replace)
@@ -12,21 +10,16 @@ Replace::Replace(QWidget *parent) : QWidget(parent), ui(new Ui::Replace)
     ui->autoNameErrorCheck->setChecked(true);
 
     connect(ui->autoNameErrorCheck, &CustormCheckBox::Checked, this,
-        [this](bool on) { update([on](RenameReplaceSetting &r) { r.autoNameErrorCheck = on; }); });
+        [this](bool on) { write([on](RenameReplaceSetting &r) { r.autoNameErrorCheck = on; }); });
     connect(ui->suffixCheckBox, &CustormCheckBox::Checked, this, [this](bool on) {
         ui->suffixTypeBackgroundWidget->setEnabled(on);
-        update([on](RenameReplaceSetting &r) { r.suffixCheck = on; });
+        write([on](RenameReplaceSetting &r) { r.suffixCheck = on; });
     });
 }
 
 Replace::~Replace()
 {
     delete ui;
-}
-
-void Replace::setRenameSetting(RenameReplaceSetting *s)
-{
-    setting = s;
 }
 
 void Replace::setValueName(const QString &name)
@@ -48,78 +41,59 @@ void Replace::prepare()
     publish();
 }
 
-void Replace::publish()
-{
-    if (publishing && !nameSpace.isEmpty())
-        CNvGlobalObserver::instance()->notifyObservers(
-            nameSpace, QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
-}
-
-template<class Change> void Replace::update(Change change)
-{
-    if (!setting)
-        return;
-    change(*setting);
-    publish();
-}
-
 void Replace::on_replaceFindContentEdit_textChanged(const QString &text)
 {
-    update([&text](RenameReplaceSetting &r) { r.replaceFindContent = text; });
+    write([&text](RenameReplaceSetting &r) { r.replaceFindContent = text; });
 }
 
 void Replace::on_replaceReplaceContentEdit_textChanged(const QString &text)
 {
-    update([&text](RenameReplaceSetting &r) { r.replaceReplaceContent = text; });
+    write([&text](RenameReplaceSetting &r) { r.replaceReplaceContent = text; });
 }
 
 void Replace::on_CaseSensitivityComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameReplaceSetting &r) { r.caseType = index; });
+    write([index](RenameReplaceSetting &r) { r.caseType = index; });
 }
 
 void Replace::on_simplifiedTraditionalComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameReplaceSetting &r) { r.simplifiedTraditionalType = index; });
+    write([index](RenameReplaceSetting &r) { r.simplifiedTraditionalType = index; });
 }
 
 void Replace::on_ChineseToPinyingComboBox_currentIndexChanged(int index)
 {
-    update([index](RenameReplaceSetting &r) { r.chineseToPinyinType = index; });
+    write([index](RenameReplaceSetting &r) { r.chineseToPinyinType = index; });
 }
 
 void Replace::on_splitEdit_textChanged(const QString &text)
 {
-    update([&text](RenameReplaceSetting &r) { r.splitText = text; });
+    write([&text](RenameReplaceSetting &r) { r.splitText = text; });
 }
 
 void Replace::on_custormTypeBtn_clicked(bool checked)
 {
-    if (!checked)
-        return;
-    ui->suffixTypeStackedWidget->setCurrentWidget(ui->custormPage);
-    update([](RenameReplaceSetting &r) { r.suffixType = 0; });
+    if (checked)
+        setSuffixType(ui, 0);
 }
 
 void Replace::on_replaceBtn_clicked(bool checked)
 {
-    if (!checked)
-        return;
-    ui->suffixTypeStackedWidget->setCurrentWidget(ui->replacePage);
-    update([](RenameReplaceSetting &r) { r.suffixType = 1; });
+    if (checked)
+        setSuffixType(ui, 1);
 }
 
 void Replace::on_newSuffixEdit_textChanged(const QString &text)
 {
-    update([&text](RenameReplaceSetting &r) { r.newSuffix = text; });
+    write([&text](RenameReplaceSetting &r) { r.newSuffix = text; });
 }
 
 void Replace::on_findContentEdit_textChanged(const QString &text)
 {
-    update([&text](RenameReplaceSetting &r) { r.findContent = text; });
+    write([&text](RenameReplaceSetting &r) { r.findContent = text; });
 }
 
 void Replace::on_replaceContentEdit_textChanged(const QString &text)
 {
-    update([&text](RenameReplaceSetting &r) { r.replaceContent = text; });
+    write([&text](RenameReplaceSetting &r) { r.replaceContent = text; });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rename/RenameRules.h"
+#include "rename/RuleEditor.h"
 
 #include <QWidget>
 
@@ -9,21 +10,17 @@ class Replace;
 }
 
 // Editor of the find-and-replace rule (with the swap around a separator).
-class Replace : public QWidget
+class Replace : public QWidget, public RuleEditor<RenameReplaceSetting>
 {
     Q_OBJECT
 public:
     explicit Replace(QWidget *parent = nullptr);
     ~Replace() override;
 
-    void setRenameSetting(RenameReplaceSetting *setting);
-    RenameReplaceSetting *renameSetting() const { return setting; }
     void setValueName(const QString &nameSpace);
-    QString valueName() const { return nameSpace; }
     void setSuffixVisible(bool visible);
     // Switches the extension settings off and publishes once.
     void prepare();
-    void setPublishing(bool on) { publishing = on; }
 
 private slots:
     void on_replaceFindContentEdit_textChanged(const QString &text);
@@ -39,11 +36,5 @@ private slots:
     void on_replaceContentEdit_textChanged(const QString &text);
 
 private:
-    template<class Change> void update(Change change);
-    void publish();
-
     Ui::Replace *ui;
-    RenameReplaceSetting *setting = nullptr;
-    QString nameSpace;
-    bool publishing = true;
 };
