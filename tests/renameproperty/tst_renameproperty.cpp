@@ -1,6 +1,7 @@
 #include "rename/NativeRename.h"
 #include "rename/RenamePreview.h"
 #include "rename/RenameRun.h"
+#include "tests/support/CaseBlindMount.h"
 
 #include <QtTest>
 
@@ -288,37 +289,10 @@ void TestRenameProperty::runsThenUndosRestoreEverything()
 // variants among the names are the same name.
 void TestRenameProperty::onCaseBlindFileSystem()
 {
-    if (QStandardPaths::findExecutable("fusefat").isEmpty()
-        || QStandardPaths::findExecutable("mkfs.vfat").isEmpty()
-        || QStandardPaths::findExecutable("fusermount").isEmpty())
-        QSKIP("fusefat, mkfs.vfat or fusermount not installed");
-    QTemporaryDir work;
-    const QString image = work.filePath("fat.img");
-    const QString mount = work.filePath("mnt");
-    QVERIFY(QDir(work.path()).mkdir("mnt"));
-    {
-        QFile img(image);
-        QVERIFY(img.open(QIODevice::WriteOnly));
-        QVERIFY(img.resize(8 * 1024 * 1024));
-    }
-    auto quietly = [](const QString &program, const QStringList &arguments) {
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.setStandardOutputFile(QProcess::nullDevice());
-        p.start(program, arguments);
-        return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit ? p.exitCode()
-                                                                                  : -1;
-    };
-    if (quietly("mkfs.vfat", {image}) != 0)
-        QSKIP("mkfs.vfat failed");
-    if (quietly("fusefat", {"-o", "rw+,use_ino", image, mount}) != 0)
-        QSKIP("cannot mount a FUSE file system here");
-    struct Unmount
-    {
-        std::function<int(const QString &, const QStringList &)> run;
-        QString mount;
-        ~Unmount() { run("fusermount", {"-u", mount}); }
-    } unmount {quietly, mount};
+    const CaseBlindMount fat(8);
+    if (!fat.isMounted())
+        QSKIP(qPrintable(fat.skipReason()));
+    const QString mount = fat.path();
 
     for (quint32 seed = 1; seed <= 25; ++seed) {
         const QString root = mount + QStringLiteral("/s%1").arg(seed);

@@ -1,5 +1,6 @@
 #include "rename/NativeRename.h"
 #include "rename/RenameRun.h"
+#include "tests/support/CaseBlindMount.h"
 
 #include <QtTest>
 
@@ -36,18 +37,6 @@ QVector<RenameItem> items(const QString &dir, const QList<QPair<QString, QString
         list.append(
             {QStringLiteral("{uuid-%1}").arg(n++), dir + QLatin1Char('/') + r.first, r.second});
     return list;
-}
-
-// Runs a helper program without letting its chatter into the test log.
-int quietly(const QString &program, const QStringList &arguments)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.setStandardOutputFile(QProcess::nullDevice());
-    p.start(program, arguments);
-    if (!p.waitForFinished(30000))
-        return -1;
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
 // Which rename call the run uses: the atomic one, or the fallback for systems without it.
@@ -438,28 +427,10 @@ void TestRenameRun::caseOnlyWhereCaseMatters()
 // A FAT image mounted through FUSE ignores letter case, as Windows does.
 void TestRenameRun::caseOnlyOnCaseBlindFileSystem()
 {
-    if (QStandardPaths::findExecutable("fusefat").isEmpty()
-        || QStandardPaths::findExecutable("mkfs.vfat").isEmpty()
-        || QStandardPaths::findExecutable("fusermount").isEmpty())
-        QSKIP("fusefat, mkfs.vfat or fusermount not installed");
-    QTemporaryDir work;
-    const QString image = work.filePath("fat.img");
-    const QString mount = work.filePath("mnt");
-    QVERIFY(QDir(work.path()).mkdir("mnt"));
-    {
-        QFile img(image);
-        QVERIFY(img.open(QIODevice::WriteOnly));
-        QVERIFY(img.resize(4 * 1024 * 1024));
-    }
-    if (quietly("mkfs.vfat", {image}) != 0)
-        QSKIP("mkfs.vfat failed");
-    if (quietly("fusefat", {"-o", "rw+,use_ino", image, mount}) != 0)
-        QSKIP("cannot mount a FUSE file system here");
-    struct Unmount
-    {
-        QString mount;
-        ~Unmount() { quietly("fusermount", {"-u", mount}); }
-    } unmount {mount};
+    const CaseBlindMount fat(4);
+    if (!fat.isMounted())
+        QSKIP(qPrintable(fat.skipReason()));
+    const QString mount = fat.path();
 
     QVERIFY(writeFile(mount + "/Photo.jpg", "P"));
     QVERIFY(writeFile(mount + "/b.txt", "B"));
