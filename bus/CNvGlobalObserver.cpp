@@ -86,3 +86,12 @@ void CNvGlobalObserver::notifyObservers(QString nameSpace, QString name, QVarian
             emit entry->adapter->notify(nameSpace, name, value);
     }
 }
+
+bool CNvGlobalObserver::hasSubscriber(const QString &nameSpace, const QString &name) const
+{
+    for (const ObserverEntry *entry : subscriptions) {
+        if (sameKey(entry->name, name) && sameKey(entry->nameSpace, nameSpace))
+            return true;
+    }
+    return false;
+}

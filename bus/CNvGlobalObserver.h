@@ -40,6 +40,8 @@ public:
     void notifyObservers(QString nameSpace, QString name, QVariant value);
 
     int subscriptionCount() const { return subscriptions.size(); }
+    // Whether any receiver is registered for the key.
+    bool hasSubscriber(const QString &nameSpace, const QString &name) const;
 
     // Only the clean-up after main returns destroys the bus.
     ~CNvGlobalObserver() override;
