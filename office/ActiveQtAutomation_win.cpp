@@ -1,11 +1,22 @@
 #include "office/ActiveQtAutomation.h"
 
 #include <QAxObject>
+#include <QMetaMethod>
 #include <QPointer>
 
 #include <objbase.h>
 
 namespace {
+
+// Whether the object's type information declares a result for this member. ActiveQt answers
+// a call it cannot resolve with an invalid value and no exception, so an invalid answer where
+// a result is declared is a failure.
+bool declaresResult(const QObject *object, const char *function)
+{
+    const QMetaObject *meta = object->metaObject();
+    const int index = meta->indexOfMethod(QMetaObject::normalizedSignature(function).constData());
+    return index >= 0 && meta->method(index).returnType() != QMetaType::Void;
+}
 
 class AxAutomationObject : public AutomationObject
 {
@@ -38,7 +49,10 @@ public:
         failed = object.isNull();
         if (failed)
             return {};
-        return object->dynamicCall(function, var1);
+        const QVariant result = object->dynamicCall(function, var1);
+        if (!result.isValid() && declaresResult(object.data(), function))
+            failed = true;
+        return result;
     }
 
     AutomationObject *querySubObject(const char *name, const QVariant &var1) override

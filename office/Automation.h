@@ -28,7 +28,9 @@ public:
     // or the call fails.
     virtual AutomationObject *querySubObject(const char *name, const QVariant &var1 = QVariant())
         = 0;
-    // Whether the latest setControl/dynamicCall/querySubObject on this object failed.
+    // Whether the latest setControl/dynamicCall/querySubObject on this object failed. Like
+    // ActiveQt, a backend may answer a member it cannot resolve with an invalid value and no
+    // failure, so callers also check what they need: sub-objects, results, written files.
     virtual bool lastCallFailed() const = 0;
 
 protected:
