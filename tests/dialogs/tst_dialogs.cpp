@@ -83,8 +83,7 @@ QRect inDialog(QWidget *dialog, QWidget *widget, const QRect &rect)
 }
 
 // The text part of each shown row of a file view (the icon left out) and its header.
-void viewAreas(QWidget *dialog, QAbstractItemView *view, const QString &name,
-    QVector<Measure> *out)
+void viewAreas(QWidget *dialog, QAbstractItemView *view, const QString &name, QVector<Measure> *out)
 {
     const QModelIndex root = view->rootIndex();
     const int icon = view->iconSize().isValid()
@@ -169,6 +168,7 @@ class TestDialogs : public QObject
     QStringList measured;
     QString opened;
     QString shotName;
+    bool listMode = false;
 
     void measureFileDialog(QWidget *modal)
     {
@@ -176,6 +176,11 @@ class TestDialogs : public QObject
         QVERIFY2(dialog, modal->metaObject()->className());
         opened = dialog->windowTitle();
         dialog->setDirectory(dir.path());
+        if (listMode) { // the user switches the dialog to its icon list
+            auto *button = dialog->findChild<QToolButton *>(QStringLiteral("listModeButton"));
+            QVERIFY(button);
+            button->click();
+        }
         auto *model = dialog->findChild<QFileSystemModel *>();
         QVERIFY(model);
         const QModelIndex root = model->index(dir.path());
@@ -212,6 +217,9 @@ class TestDialogs : public QObject
         opened = box->windowTitle();
         QTest::qWait(20);
         const QImage shot = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QString shots = qEnvironmentVariable("QUORVEX_DIALOG_SHOTS");
+        if (!shots.isEmpty())
+            shot.save(QDir(shots).filePath(shotName));
         for (QLabel *label : box->findChildren<QLabel *>()) {
             if (!label->isVisible() || label->text().isEmpty())
                 continue;
@@ -263,6 +271,8 @@ private slots:
                                             << "打开";
         QTest::newRow("添加文件夹/Pikvale picker") << "addFolder"
                                                    << "选择目录";
+        QTest::newRow("添加文件/list mode") << "addFileListMode"
+                                            << "打开";
         QTest::newRow("导入/workbook choice inside the panel") << "import"
                                                                << "打开";
         QTest::newRow("folder choice/getExistingDirectory") << "existingDirectory"
@@ -290,18 +300,20 @@ private slots:
             if (modal->isVisible()) // whatever happened, the call under test must return
                 static_cast<QDialog *>(modal)->reject();
         });
-        if (how == QLatin1String("addFile")) {
+        listMode = how == QLatin1String("addFileListMode");
+        if (how == QLatin1String("addFile") || listMode) {
             left->findChild<QToolButton *>(QStringLiteral("addFile"))->click();
         } else if (how == QLatin1String("addFolder")) {
             left->findChild<QToolButton *>(QStringLiteral("addFolder"))->click();
         } else if (how == QLatin1String("import")) {
-            panel->importEditor()->findChild<QToolButton *>(QStringLiteral("importExcelBtn"))
+            panel->importEditor()
+                ->findChild<QToolButton *>(QStringLiteral("importExcelBtn"))
                 ->click();
         } else if (how == QLatin1String("existingDirectory")) {
             QFileDialog::getExistingDirectory(nullptr, QStringLiteral("选择文件夹"), dir.path());
         } else if (how == QLatin1String("saveFile")) {
-            QFileDialog::getSaveFileName(panel, QStringLiteral("保存"), dir.path(),
-                QStringLiteral("*.xlsx"));
+            QFileDialog::getSaveFileName(
+                panel, QStringLiteral("保存"), dir.path(), QStringLiteral("*.xlsx"));
         } else if (how == QLatin1String("missingPicker")) {
             setPikvaleLibraryPath(dir.filePath(QStringLiteral("nowhere/Pikvale")));
             left->findChild<QToolButton *>(QStringLiteral("addFolder"))->click();
@@ -318,10 +330,7 @@ private slots:
         }
     }
 
-    void cleanupTestCase()
-    {
-        filePage.reset();
-    }
+    void cleanupTestCase() { filePage.reset(); }
 };
 
 int main(int argc, char *argv[])

@@ -243,16 +243,16 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString wordFailed = QStringLiteral("写入Word文档失败！");
         const QString saveFailed = QStringLiteral("保存文件失败！");
-        QTest::newRow("SaveAs/does nothing") << "none:SaveAs(const QString&)" << false
-                                             << saveFailed;
+        QTest::newRow("SaveAs/does nothing")
+            << "none:SaveAs(const QString&)" << false << saveFailed;
         QTest::newRow("SaveAs/does nothing, an older file stays")
             << "none:SaveAs(const QString&)" << true << saveFailed;
-        QTest::newRow("SaveAs/leaves an empty file") << "empty:SaveAs(const QString&)" << false
-                                                     << saveFailed;
+        QTest::newRow("SaveAs/leaves an empty file")
+            << "empty:SaveAs(const QString&)" << false << saveFailed;
         QTest::newRow("null sub-object/Documents") << "none:Documents" << false << wordFailed;
         QTest::newRow("null sub-object/Add()") << "none:Add()" << false << wordFailed;
-        QTest::newRow("null sub-object/ActiveDocument") << "none:ActiveDocument" << false
-                                                        << wordFailed;
+        QTest::newRow("null sub-object/ActiveDocument")
+            << "none:ActiveDocument" << false << wordFailed;
         QTest::newRow("null sub-object/Range") << "none:Range" << false << wordFailed;
     }
 
