@@ -1,22 +1,11 @@
 #include "office/ActiveQtAutomation.h"
 
 #include <QAxObject>
-#include <QMetaMethod>
 #include <QPointer>
 
 #include <objbase.h>
 
 namespace {
-
-// Whether the object's type information declares a result for this member. ActiveQt answers
-// a call it cannot resolve with an invalid value and no exception, so an invalid answer where
-// a result is declared is a failure.
-bool declaresResult(const QObject *object, const char *function)
-{
-    const QMetaObject *meta = object->metaObject();
-    const int index = meta->indexOfMethod(QMetaObject::normalizedSignature(function).constData());
-    return index >= 0 && meta->method(index).returnType() != QMetaType::Void;
-}
 
 class AxAutomationObject : public AutomationObject
 {
@@ -50,7 +39,8 @@ public:
         if (failed)
             return {};
         const QVariant result = object->dynamicCall(function, var1);
-        if (!result.isValid() && declaresResult(object.data(), function))
+        // An unresolved call answers nothing and raises no exception.
+        if (invalidWhereResultDeclared(object.data(), function, result))
             failed = true;
         return result;
     }

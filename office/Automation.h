@@ -44,6 +44,13 @@ private:
     std::vector<AutomationObject *> children;
 };
 
+class QObject;
+
+// Whether an answer of a QObject-based automation layer (ActiveQt) means failure: an invalid
+// value from a member whose type information declares a result. Such a layer answers a call
+// it cannot carry out that way, without an exception.
+bool invalidWhereResultDeclared(const QObject *object, const char *function, const QVariant &answer);
+
 using AutomationFactory = std::function<std::unique_ptr<AutomationObject>()>;
 
 // A new, unbound automation object from the installed factory, else the built-in one.

@@ -105,6 +105,17 @@ private:
     bool silent = false;
 };
 
+// Members as ActiveQt presents a server's type information: meta-methods with their results.
+class TypeInfo : public QObject
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE QString FullName() { return {}; }
+    Q_INVOKABLE QVariant Paragraphs(int) { return {}; }
+    Q_INVOKABLE void SaveAs(const QString &) { }
+    Q_INVOKABLE void Quit() { }
+};
+
 QStringList docxParagraphs(const QString &path, bool *ok)
 {
     const QByteArray out = python({"-c",
@@ -291,6 +302,32 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), old);
         }
+    }
+
+    void invalidAnswerWhereResultDeclared_data()
+    {
+        QTest::addColumn<QString>("function");
+        QTest::addColumn<QVariant>("answer");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("declared result/nothing came back") << "FullName()" << QVariant() << true;
+        QTest::newRow("declared result/answered") << "FullName()" << QVariant("a.docx") << false;
+        QTest::newRow("declared result/spaced signature")
+            << "Paragraphs (int)" << QVariant() << true;
+        QTest::newRow("no result declared/nothing expected") << "Quit()" << QVariant() << false;
+        QTest::newRow("no result declared/reference argument")
+            << "SaveAs(const QString&)" << QVariant() << false;
+        QTest::newRow("member not in the type information/not judged")
+            << "Missing()" << QVariant() << false;
+    }
+
+    void invalidAnswerWhereResultDeclared()
+    {
+        QFETCH(QString, function);
+        QFETCH(QVariant, answer);
+        QFETCH(bool, failed);
+        TypeInfo object;
+        QCOMPARE(invalidWhereResultDeclared(&object, function.toLatin1().constData(), answer),
+            failed);
     }
 
     void failedSaveStillQuitsWord()
