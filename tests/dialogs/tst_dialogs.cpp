@@ -197,17 +197,7 @@ class TestDialogs : public QObject
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
             view->visualRect(view->model()->index(0, 0, view->rootIndex())).center());
         QTest::qWait(50);
-        const QImage shot = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        // QUORVEX_DIALOG_SHOTS=<folder> keeps the grabs, for looking at them.
-        const QString shots = qEnvironmentVariable("QUORVEX_DIALOG_SHOTS");
-        if (!shots.isEmpty())
-            shot.save(QDir(shots).filePath(shotName));
-        for (const Measure &m : fileDialogAreas(dialog)) {
-            const double ratio = textContrast(shot, m.area);
-            measured.append(m.what);
-            if (ratio < 4.5)
-                unreadable.append(QStringLiteral("%1: %2").arg(m.what).arg(ratio, 0, 'f', 2));
-        }
+        measure(dialog, fileDialogAreas(dialog));
     }
 
     void measureMessageBox(QWidget *modal)
@@ -216,19 +206,27 @@ class TestDialogs : public QObject
         QVERIFY2(box, modal->metaObject()->className());
         opened = box->windowTitle();
         QTest::qWait(20);
-        const QImage shot = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QVector<Measure> areas;
+        for (QLabel *label : box->findChildren<QLabel *>()) {
+            if (label->isVisible() && !label->text().isEmpty())
+                areas.append({QStringLiteral("label \"%1\"").arg(label->text().left(40)),
+                    inDialog(box, label, label->contentsRect())});
+        }
+        measure(box, areas);
+    }
+
+    void measure(QWidget *dialog, const QVector<Measure> &areas)
+    {
+        const QImage shot = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // QUORVEX_DIALOG_SHOTS=<folder> keeps the grabs, for looking at them.
         const QString shots = qEnvironmentVariable("QUORVEX_DIALOG_SHOTS");
         if (!shots.isEmpty())
             shot.save(QDir(shots).filePath(shotName));
-        for (QLabel *label : box->findChildren<QLabel *>()) {
-            if (!label->isVisible() || label->text().isEmpty())
-                continue;
-            const double ratio = textContrast(shot, inDialog(box, label, label->contentsRect()));
-            measured.append(label->text());
+        for (const Measure &m : areas) {
+            const double ratio = textContrast(shot, m.area);
+            measured.append(m.what);
             if (ratio < 4.5)
-                unreadable.append(QStringLiteral("label \"%1\": %2")
-                                      .arg(label->text().left(40))
-                                      .arg(ratio, 0, 'f', 2));
+                unreadable.append(QStringLiteral("%1: %2").arg(m.what).arg(ratio, 0, 'f', 2));
         }
     }
 
