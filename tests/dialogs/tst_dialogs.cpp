@@ -176,11 +176,11 @@ class TestDialogs : public QObject
         QVERIFY2(dialog, modal->metaObject()->className());
         opened = dialog->windowTitle();
         dialog->setDirectory(dir.path());
-        if (listMode) { // the user switches the dialog to its icon list
-            auto *button = dialog->findChild<QToolButton *>(QStringLiteral("listModeButton"));
-            QVERIFY(button);
-            button->click();
-        }
+        // The user's choice of view: Qt keeps it from one dialog to the next.
+        auto *mode = dialog->findChild<QToolButton *>(
+            listMode ? QStringLiteral("listModeButton") : QStringLiteral("detailModeButton"));
+        QVERIFY(mode);
+        mode->click();
         auto *model = dialog->findChild<QFileSystemModel *>();
         QVERIFY(model);
         const QModelIndex root = model->index(dir.path());
@@ -333,6 +333,9 @@ private slots:
 
 int main(int argc, char *argv[])
 {
+    // The file dialogs store their state among the user's settings: keep those untouched.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     TestDialogs test;
