@@ -90,11 +90,13 @@ bool writeWordRowsGuarded(
         saved = !active->lastCallFailed()
             && savedByWord(before, QDir::fromNativeSeparators(savePath));
     }
-    if (active) {
+    // Without ActiveDocument the added document is closed itself: a hidden Word must not be
+    // left asking whether to save it when it is told to quit.
+    if (AutomationObject *open = active ? active : document) {
         if (saved)
-            active->dynamicCall("Close()");
+            open->dynamicCall("Close()");
         else
-            active->dynamicCall("Close(int)", 0); // wdDoNotSaveChanges: a hidden Word must not ask
+            open->dynamicCall("Close(int)", 0); // wdDoNotSaveChanges
     }
     word->dynamicCall("Quit()");
     delete document;

@@ -252,19 +252,21 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("oldFile");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("added"); // a document was added, so it must be closed unsaved
         const QString wordFailed = QStringLiteral("写入Word文档失败！");
         const QString saveFailed = QStringLiteral("保存文件失败！");
         QTest::newRow("SaveAs/does nothing")
-            << "none:SaveAs(const QString&)" << false << saveFailed;
+            << "none:SaveAs(const QString&)" << false << saveFailed << true;
         QTest::newRow("SaveAs/does nothing, an older file stays")
-            << "none:SaveAs(const QString&)" << true << saveFailed;
+            << "none:SaveAs(const QString&)" << true << saveFailed << true;
         QTest::newRow("SaveAs/leaves an empty file")
-            << "empty:SaveAs(const QString&)" << false << saveFailed;
-        QTest::newRow("null sub-object/Documents") << "none:Documents" << false << wordFailed;
-        QTest::newRow("null sub-object/Add()") << "none:Add()" << false << wordFailed;
+            << "empty:SaveAs(const QString&)" << false << saveFailed << true;
+        QTest::newRow("null sub-object/Documents")
+            << "none:Documents" << false << wordFailed << false;
+        QTest::newRow("null sub-object/Add()") << "none:Add()" << false << wordFailed << false;
         QTest::newRow("null sub-object/ActiveDocument")
-            << "none:ActiveDocument" << false << wordFailed;
-        QTest::newRow("null sub-object/Range") << "none:Range" << false << wordFailed;
+            << "none:ActiveDocument" << false << wordFailed << true;
+        QTest::newRow("null sub-object/Range") << "none:Range" << false << wordFailed << true;
     }
 
     // Nothing that silently did nothing counts as written, and Word is quit in every case.
@@ -273,6 +275,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(bool, oldFile);
         QFETCH(QString, message);
+        QFETCH(bool, added);
         QStringList log;
         setAutomationFactory([&log, answer] {
             return std::make_unique<SilentObject>(createBuiltInAutomationObject(), answer, &log);
@@ -297,6 +300,7 @@ private slots:
         flush();
         QCOMPARE(receiver.messages(), QStringList {message});
         QCOMPARE(log.last(), QStringLiteral("Quit()"));
+        QCOMPARE(log.contains(QStringLiteral("Close(int)")), added);
         if (oldFile) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
