@@ -133,7 +133,7 @@ bool writeTimes(const Path &path, const UtcTime *modification, const UtcTime *ac
     return utimensat(AT_FDCWD, path.c_str(), ts, 0) == 0;
 }
 
-bool near(const UtcTime &stored, const UtcTime &asked)
+bool closeTo(const UtcTime &stored, const UtcTime &asked)
 {
     return std::llabs(differenceNs(stored, asked)) < kToleranceNs;
 }
@@ -185,11 +185,11 @@ int setFileTimes(const Path &path, const UtcTime *creation, const UtcTime *modif
     State after;
     bool stored = readState(path, &after);
     if (stored && newCreation)
-        stored = after.times.hasCreation && near(after.times.creation, *creation);
+        stored = after.times.hasCreation && closeTo(after.times.creation, *creation);
     if (stored && modification)
-        stored = near(after.times.modification, *modification);
+        stored = closeTo(after.times.modification, *modification);
     if (stored && access)
-        stored = near(after.times.access, *access);
+        stored = closeTo(after.times.access, *access);
     if (!stored) {
         rollBack(newCreation);
         return WriteFailed;

@@ -48,6 +48,14 @@ bool toFileTime(const UtcTime &time, FILETIME *ft)
     return true;
 }
 
+// FAT keeps modification times in two-second steps; anything further off was not kept.
+bool closeTo(const UtcTime &kept, const UtcTime &asked)
+{
+    const std::int64_t ns = (kept.seconds - asked.seconds) * 1000000000LL
+        + (std::int64_t(kept.nanoseconds) - std::int64_t(asked.nanoseconds));
+    return ns > -2000000000LL && ns < 2000000000LL;
+}
+
 bool readHandle(HANDLE h, Present *out)
 {
     FILETIME c {}, a {}, w {};
@@ -100,6 +108,26 @@ int setFileTimes(const Path &path, const UtcTime *creation, const UtcTime *modif
     if (!SetFileTime(h.get(), newCreation ? &c : nullptr, access ? &a : nullptr,
             modification ? &w : nullptr))
         return WriteFailed;
+
+    // Some file systems take a time and keep another (no creation time, or a coarser one):
+    // what was kept is read back, and an entry that did not get its times is put back.
+    Present after;
+    bool kept = readHandle(h.get(), &after);
+    if (kept && newCreation)
+        kept = closeTo(after.creation, fromTicks(ticksOf(c)));
+    if (kept && modification)
+        kept = closeTo(after.modification, fromTicks(ticksOf(w)));
+    if (kept && access)
+        kept = closeTo(after.access, fromTicks(ticksOf(a)));
+    if (!kept) {
+        FILETIME oldC {}, oldA {}, oldW {};
+        toFileTime(before.creation, &oldC);
+        toFileTime(before.access, &oldA);
+        toFileTime(before.modification, &oldW);
+        SetFileTime(h.get(), newCreation ? &oldC : nullptr, access ? &oldA : nullptr,
+            modification ? &oldW : nullptr);
+        return WriteFailed;
+    }
     return Written;
 }
 
