@@ -210,11 +210,15 @@ void TimeListWidget::runChange()
         const InfoEntry &entry = *entries.at(i);
         // A time whose switch is off is not written: the file keeps its own.
         TimeWrite times;
-        if (r.setBirthTime && entry.birthTime.isValid())
+        if (r.setBirthTime)
             times.creation = utcFromLocal(entry.birthTime);
-        if (r.setModifiedTime && entry.modifiedTime.isValid())
+        if (r.setModifiedTime)
             times.modification = utcFromLocal(entry.modifiedTime);
-        const TimeStep step = applyEntryTimes(entry.filePath, times);
+        // A time asked for that names no moment is never skipped quietly.
+        const bool invalid = (r.setBirthTime && !entry.birthTime.isValid())
+            || (r.setModifiedTime && !entry.modifiedTime.isValid());
+        const TimeStep step = invalid ? TimeStep {TimeStep::Failed, FileTimes::WriteFailed, {}}
+                                      : applyEntryTimes(entry.filePath, times);
         if (step.kind != TimeStep::Written) {
             showFailure(i, step);
             continue;

@@ -34,8 +34,18 @@ void setTimeField(QDateTimeEdit *editor, int hour, int minute, int second)
     const QTime now = editor->time();
     const QTime time(hour < 0 ? now.hour() : hour, minute < 0 ? now.minute() : minute,
         second < 0 ? now.second() : second, now.msec());
-    if (time != now)
+    if (time == now)
+        return;
+    const QDateTime wanted(editor->date(), time, Qt::LocalTime);
+    if (wanted.isValid()) {
         editor->setTime(time);
+        return;
+    }
+    // A time the clocks skip (spring forward) would send the editor to its minimum date: it
+    // becomes the moment the clocks showed instead, as they moved on (02:30 becomes 03:30).
+    const int offsetBefore = QDateTime(editor->date().addDays(-1), time).offsetFromUtc();
+    editor->setDateTime(
+        QDateTime(editor->date(), time, Qt::UTC).addSecs(-offsetBefore).toLocalTime());
 }
 
 } // namespace

@@ -268,6 +268,8 @@ void TestTimes::localToUtc_data()
         << local(2024, 4, 1, 0, 0, 1) << utc(2024, 3, 31, 22, 0, 1);
     QTest::newRow("day before autumn change")
         << local(2024, 10, 26, 23, 59, 59) << utc(2024, 10, 26, 21, 59, 59);
+    QTest::newRow("autumn repeated hour/the first of the two")
+        << local(2024, 10, 27, 2, 30, 0) << utc(2024, 10, 27, 0, 30, 0);
     QTest::newRow("before 1970") << local(1960, 6, 1, 12, 0, 0) << utc(1960, 6, 1, 11, 0, 0);
 }
 
@@ -416,6 +418,14 @@ void TestTimes::preview()
     QCOMPARE(child<QDateTimeEdit>(filePage.data(), "birthDate")->dateTime(), late);
     QCOMPARE(TimeRule::fileRule()->birthTime, late);
     check(late);
+
+    // An hour the clocks skip takes the hour they moved on to, on the same day.
+    pick(filePage.data(), "birthDate", local(2024, 3, 31, 1, 30, 15));
+    child<CustormSpinBox>(filePage.data(), "createTimeH")->setValue(2);
+    const QDateTime skipped = local(2024, 3, 31, 3, 30, 15);
+    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "birthDate")->dateTime(), skipped);
+    QCOMPARE(child<CustormSpinBox>(filePage.data(), "createTimeH")->value(), 3);
+    check(skipped);
 }
 
 void TestTimes::run_data()
