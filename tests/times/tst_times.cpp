@@ -22,6 +22,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/xattr.h>
 #include <time.h>
 
@@ -286,28 +287,34 @@ void TestTimes::localToUtc()
 // The layer itself, on this machine's file system, which keeps creation times it cannot set.
 void TestTimes::setFileTimes_data()
 {
-    QTest::addColumn<QString>("kind"); // file, folder, readonly, missing, empty
+    QTest::addColumn<QString>("kind"); // file, folder, readonly, missing, empty, ext4 (a file)
     QTest::addColumn<QString>("creation"); // none, present (the file's own), other
     QTest::addColumn<bool>("modification");
     QTest::addColumn<int>("result");
+    QTest::addColumn<int>("year");
     QTest::newRow("file/modification") << "file"
-                                       << "none" << true << 0;
+                                       << "none" << true << 0 << 2022;
     QTest::newRow("folder/modification") << "folder"
-                                         << "none" << true << 0;
+                                         << "none" << true << 0 << 2022;
     QTest::newRow("read-only file/modification") << "readonly"
-                                                 << "none" << true << 0;
+                                                 << "none" << true << 0 << 2022;
     QTest::newRow("creation equal to present/written") << "file"
-                                                       << "present" << true << 0;
+                                                       << "present" << true << 0 << 2022;
     QTest::newRow("creation cannot be set/nothing written") << "file"
-                                                            << "other" << true << 3;
+                                                            << "other" << true << 3 << 2022;
     QTest::newRow("creation alone cannot be set") << "folder"
-                                                  << "other" << false << 3;
+                                                  << "other" << false << 3 << 2022;
     QTest::newRow("nothing asked/written") << "file"
-                                           << "none" << false << 0;
+                                           << "none" << false << 0 << 2022;
     QTest::newRow("missing/cannot read") << "missing"
-                                         << "none" << true << 2;
+                                         << "none" << true << 2 << 2022;
     QTest::newRow("empty path") << "empty"
-                                << "none" << true << 1;
+                                << "none" << true << 1 << 2022;
+    // ext4 clamps what it cannot hold (to 1901 and 2446) and says nothing.
+    QTest::newRow("ext4/past its last year") << "ext4"
+                                             << "none" << true << 3 << 2500;
+    QTest::newRow("ext4/before its first year") << "ext4"
+                                                << "none" << true << 3 << 1850;
 }
 
 void TestTimes::setFileTimes()
@@ -316,8 +323,15 @@ void TestTimes::setFileTimes()
     QFETCH(QString, creation);
     QFETCH(bool, modification);
     QFETCH(int, result);
+    QFETCH(int, year);
 
     QString path = dir->filePath(QStringLiteral("entry"));
+    if (kind == QLatin1String("ext4")) {
+        struct statfs fs;
+        if (statfs(QFile::encodeName(dir->path()).constData(), &fs) != 0 || fs.f_type != 0xEF53)
+            QSKIP("the temporary folder is not on ext4");
+        kind = QStringLiteral("file");
+    }
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir().mkdir(path));
     } else if (kind == QLatin1String("file") || kind == QLatin1String("readonly")) {
@@ -334,7 +348,7 @@ void TestTimes::setFileTimes()
     const DiskTimes before = diskTimes(path);
 
     TimeWrite times;
-    const QDateTime asked = utc(2022, 2, 3, 4, 5, 6);
+    const QDateTime asked = utc(year, 2, 3, 4, 5, 6);
     if (modification)
         times.modification = FileTimes::UtcTime {asked.toSecsSinceEpoch(), 0};
     if (creation == QLatin1String("present")) {
