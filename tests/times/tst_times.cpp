@@ -2,6 +2,7 @@
 // on real files and folders; the file-time layer on its own, on NTFS, and its Windows side
 // under Wine.
 #include "NtfsMount.h"
+#include "tests/support/CaseBlindMount.h"
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
@@ -287,7 +288,7 @@ void TestTimes::localToUtc()
 // The layer itself, on this machine's file system, which keeps creation times it cannot set.
 void TestTimes::setFileTimes_data()
 {
-    QTest::addColumn<QString>("kind"); // file, folder, readonly, missing, empty, ext4 (a file)
+    QTest::addColumn<QString>("kind"); // file, folder, readonly, missing, empty; ext4, fusefat: a file there
     QTest::addColumn<QString>("creation"); // none, present (the file's own), other
     QTest::addColumn<bool>("modification");
     QTest::addColumn<int>("result");
@@ -310,6 +311,9 @@ void TestTimes::setFileTimes_data()
                                          << "none" << true << 2 << 2022;
     QTest::newRow("empty path") << "empty"
                                 << "none" << true << 1 << 2022;
+    // fusefat answers a new time with success and keeps none.
+    QTest::newRow("fusefat/times not kept") << "fusefat"
+                                            << "none" << true << 3 << 2022;
     // ext4 clamps what it cannot hold (to 1901 and 2446) and says nothing.
     QTest::newRow("ext4/past its last year") << "ext4"
                                              << "none" << true << 3 << 2500;
@@ -326,6 +330,14 @@ void TestTimes::setFileTimes()
     QFETCH(int, year);
 
     QString path = dir->filePath(QStringLiteral("entry"));
+    QScopedPointer<CaseBlindMount> fat;
+    if (kind == QLatin1String("fusefat")) {
+        fat.reset(new CaseBlindMount(8));
+        if (!fat->isMounted())
+            QSKIP(qPrintable(fat->skipReason()));
+        path = fat->path() + QStringLiteral("/entry");
+        kind = QStringLiteral("file");
+    }
     if (kind == QLatin1String("ext4")) {
         struct statfs fs;
         if (statfs(QFile::encodeName(dir->path()).constData(), &fs) != 0 || fs.f_type != 0xEF53)
