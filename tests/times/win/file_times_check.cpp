@@ -91,6 +91,13 @@ int wmain(int argc, wchar_t **argv)
     check(read(L"ro.txt").modification == summer, "read-only file stored");
     check((GetFileAttributesW(L"ro.txt") & FILE_ATTRIBUTE_READONLY) != 0, "still read-only");
 
+    // Attribute access needs no share with a program that holds the file open for writing.
+    HANDLE held = CreateFileW(L"held.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    check(held != INVALID_HANDLE_VALUE, "a file held open");
+    check(setFileTimes(L"held.txt", nullptr, &summer, nullptr) == Written, "held file written");
+    check(read(L"held.txt").modification == summer, "held file stored");
+    CloseHandle(held);
+
     check(setFileTimes(L"dir", nullptr, &winter, nullptr) == Written, "folder written");
     check(read(L"dir").modification == winter, "folder stored");
 
