@@ -49,8 +49,8 @@ bool readFileTimes(const Path &path, Present *out);
 // included), and returns a Result. A creation time equal to the present one needs no writing;
 // one that the file system cannot store fails the whole call before anything is written, and
 // a failed call leaves the object's times as they were.
-int setFileTimes(const Path &path, const UtcTime *creation, const UtcTime *modification,
-    const UtcTime *access);
+int setFileTimes(
+    const Path &path, const UtcTime *creation, const UtcTime *modification, const UtcTime *access);
 
 // Windows FILETIME ticks (100 ns since 1601-01-01 UTC). False for moments before 1601.
 bool toTicks(const UtcTime &time, std::uint64_t *ticks);

@@ -149,8 +149,8 @@ bool readFileTimes(const Path &path, Present *out)
     return true;
 }
 
-int setFileTimes(const Path &path, const UtcTime *creation, const UtcTime *modification,
-    const UtcTime *access)
+int setFileTimes(
+    const Path &path, const UtcTime *creation, const UtcTime *modification, const UtcTime *access)
 {
     if (path.empty())
         return EmptyPath;

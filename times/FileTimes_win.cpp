@@ -79,8 +79,8 @@ bool readFileTimes(const Path &path, Present *out)
     return h.valid() && readHandle(h.get(), out);
 }
 
-int setFileTimes(const Path &path, const UtcTime *creation, const UtcTime *modification,
-    const UtcTime *access)
+int setFileTimes(
+    const Path &path, const UtcTime *creation, const UtcTime *modification, const UtcTime *access)
 {
     if (path.empty())
         return EmptyPath;

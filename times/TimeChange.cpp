@@ -29,7 +29,8 @@ FileTimes::UtcTime utcFromLocal(const QDateTime &local)
 
 QDateTime localFromUtc(const FileTimes::UtcTime &utc)
 {
-    return QDateTime::fromMSecsSinceEpoch(utc.seconds * 1000 + utc.nanoseconds / 1000000, Qt::LocalTime);
+    return QDateTime::fromMSecsSinceEpoch(
+        utc.seconds * 1000 + utc.nanoseconds / 1000000, Qt::LocalTime);
 }
 
 QDateTime PresentTimes::birthTime() const

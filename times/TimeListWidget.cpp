@@ -17,8 +17,8 @@ namespace {
 
 const QString kTimeFormat = QStringLiteral("yyyy/MM/dd hh:mm:ss");
 
-const char *const timeTopics[] = {
-    Topic::FileTimeProperty, Topic::FolderTimeProperty, Topic::StartChangeDate};
+const char *const timeTopics[]
+    = {Topic::FileTimeProperty, Topic::FolderTimeProperty, Topic::StartChangeDate};
 
 // Many time cells change at once: the model's per-cell signals are held and the view is told
 // once, for both time columns.
@@ -27,8 +27,7 @@ class BatchedTimeCells
 public:
     explicit BatchedTimeCells(QTableWidget *table)
         : table(table), blocked(table->model()->blockSignals(true))
-    {
-    }
+    { }
     ~BatchedTimeCells()
     {
         QAbstractItemModel *model = table->model();
@@ -171,8 +170,7 @@ void TimeListWidget::onPropertyValueChanged(
             changeTimes(false);
         return;
     }
-    if (valueName
-        == QLatin1String(isFolder ? Topic::FolderTimeProperty : Topic::FileTimeProperty))
+    if (valueName == QLatin1String(isFolder ? Topic::FolderTimeProperty : Topic::FileTimeProperty))
         recomputePreview();
 }
 

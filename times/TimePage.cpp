@@ -32,8 +32,8 @@ void TimePage::setFolder(bool isFolder)
 {
     m_isFolder = isFolder;
     ui->editWidgget->setFolder(isFolder);
-    ui->propertyWidget->setRule(QString::fromLatin1(isFolder ? Topic::FolderTimeProperty
-                                                             : Topic::FileTimeProperty),
+    ui->propertyWidget->setRule(
+        QString::fromLatin1(isFolder ? Topic::FolderTimeProperty : Topic::FileTimeProperty),
         TimeRule::forPage(isFolder));
     ui->propertyWidget->init();
 }

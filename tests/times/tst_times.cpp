@@ -171,8 +171,7 @@ QStringList states(TimePage *page)
 
 QDateTime cellTime(TimePage *page, int row, int column)
 {
-    auto *editor
-        = qobject_cast<QDateTimeEdit *>(listOf(page)->table()->cellWidget(row, column));
+    auto *editor = qobject_cast<QDateTimeEdit *>(listOf(page)->table()->cellWidget(row, column));
     return editor ? editor->dateTime() : QDateTime();
 }
 
@@ -189,8 +188,8 @@ class TestTimes : public QObject
 
     // Makes files (or folders on the folder page) with the old times, the k-th entry spaced
     // k seconds later, and lists them.
-    QStringList addEntries(TimePage *page, const QStringList &names, const QString &root = {},
-        qint64 spacing = 0)
+    QStringList addEntries(
+        TimePage *page, const QStringList &names, const QString &root = {}, qint64 spacing = 0)
     {
         const QString base = root.isEmpty() ? dir->path() : root;
         QStringList paths;
@@ -264,8 +263,10 @@ void TestTimes::localToUtc_data()
     QTest::addColumn<QDateTime>("chosen");
     QTest::addColumn<QDateTime>("expected");
     // The process runs in Europe/Berlin (main): +1 in winter, +2 in summer.
-    QTest::newRow("winter/offset 1") << local(2024, 1, 15, 14, 30, 0) << utc(2024, 1, 15, 13, 30, 0);
-    QTest::newRow("summer/offset 2") << local(2024, 7, 15, 14, 30, 0) << utc(2024, 7, 15, 12, 30, 0);
+    QTest::newRow("winter/offset 1")
+        << local(2024, 1, 15, 14, 30, 0) << utc(2024, 1, 15, 13, 30, 0);
+    QTest::newRow("summer/offset 2")
+        << local(2024, 7, 15, 14, 30, 0) << utc(2024, 7, 15, 12, 30, 0);
     QTest::newRow("day after spring change")
         << local(2024, 4, 1, 0, 0, 1) << utc(2024, 3, 31, 22, 0, 1);
     QTest::newRow("day before autumn change")
@@ -288,7 +289,8 @@ void TestTimes::localToUtc()
 // The layer itself, on this machine's file system, which keeps creation times it cannot set.
 void TestTimes::setFileTimes_data()
 {
-    QTest::addColumn<QString>("kind"); // file, folder, readonly, missing, empty; ext4, fusefat: a file there
+    // file, folder, readonly, missing, empty; ext4, fusefat: a file on such a file system
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("creation"); // none, present (the file's own), other
     QTest::addColumn<bool>("modification");
     QTest::addColumn<int>("result");
@@ -463,11 +465,12 @@ void TestTimes::run_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("file/summer modification") << false << false << false << "成功" << QString();
     QTest::newRow("folder/summer modification") << true << false << false << "成功" << QString();
-    QTest::newRow("file/creation cannot be set")
-        << false << true << false << "失败" << "设置文件“%1”时间失败，请确认权限！";
-    QTest::newRow("folder/creation cannot be set")
-        << true << true << false << "失败" << "设置文件“%1”时间失败，请确认权限！";
-    QTest::newRow("file/all missing") << false << false << true << "失败" << "文件“%1”不存在";
+    QTest::newRow("file/creation cannot be set") << false << true << false << "失败"
+                                                 << "设置文件“%1”时间失败，请确认权限！";
+    QTest::newRow("folder/creation cannot be set") << true << true << false << "失败"
+                                                   << "设置文件“%1”时间失败，请确认权限！";
+    QTest::newRow("file/all missing") << false << false << true << "失败"
+                                      << "文件“%1”不存在";
 }
 
 void TestTimes::run()
@@ -508,7 +511,8 @@ void TestTimes::run()
         return;
     for (int i = 0; i < paths.size(); ++i) {
         const DiskTimes after = diskTimes(paths.at(i));
-        QCOMPARE(after.modified, written ? nsOf(utc(2024, 7, 15, 12, 30, 0)) : before.at(i).modified);
+        QCOMPARE(
+            after.modified, written ? nsOf(utc(2024, 7, 15, 12, 30, 0)) : before.at(i).modified);
         QCOMPARE(after.accessed, before.at(i).accessed);
         QCOMPARE(after.born, before.at(i).born);
     }
@@ -775,7 +779,8 @@ void TestTimes::windowsLayerUnderWine()
     const QByteArray output = run.readAllStandardOutput();
     QVERIFY2(run.exitCode() == 0, output.constData());
     // And Linux sees the same moment on the file Wine wrote.
-    QCOMPARE(diskTimes(work.filePath("files/summer.txt")).modified, nsOf(utc(2024, 7, 15, 12, 30, 0)));
+    QCOMPARE(
+        diskTimes(work.filePath("files/summer.txt")).modified, nsOf(utc(2024, 7, 15, 12, 30, 0)));
 }
 
 int main(int argc, char **argv)
