@@ -565,6 +565,7 @@ void TestTimes::undoAfterRowsChanged_data()
     QTest::newRow("row added") << "add";
     QTest::newRow("rows sorted") << "sort";
     QTest::newRow("rows cleared/nothing to undo") << "clear";
+    QTest::newRow("row that failed/not written back") << "failed";
 }
 
 void TestTimes::undoAfterRowsChanged()
@@ -575,11 +576,22 @@ void TestTimes::undoAfterRowsChanged()
     const QStringList paths = addEntries(filePage.data(), {"a", "b", "c"}, {}, second);
     flip(filePage.data(), "modifiedTimeSetCheck");
     pick(filePage.data(), "modifiedDate", local(2022, 12, 24, 18, 0, 0));
+    if (change == QLatin1String("failed"))
+        QVERIFY(QFile::remove(paths.at(1)));
     press(filePage.data(), "setBtn");
     const qint64 written = nsOf(utc(2022, 12, 24, 17, 0, 0));
 
     QString untouched; // an entry the undo must leave as it is
-    if (change == QLatin1String("remove")) {
+    const qint64 recreated = kOldModified + 60 * second;
+    if (change == QLatin1String("failed")) {
+        QCOMPARE(log->messages, QStringList({QStringLiteral("文件“%1”不存在").arg(paths.at(1))}));
+        log->messages.clear();
+        QFile f(paths.at(1)); // back before the undo, with times of its own
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(setDiskTimes(paths.at(1), recreated, kOldAccessed));
+        untouched = paths.at(1);
+    } else if (change == QLatin1String("remove")) {
         auto *buttons = qobject_cast<OperateWidget *>(
             list->table()->cellWidget(1, TimeListWidget::OperateColumn));
         QVERIFY(buttons);
@@ -610,6 +622,8 @@ void TestTimes::undoAfterRowsChanged()
         QCOMPARE(diskTimes(untouched).modified, written);
     if (change == QLatin1String("add"))
         QCOMPARE(diskTimes(untouched).modified, kOldModified);
+    if (change == QLatin1String("failed"))
+        QCOMPARE(diskTimes(untouched).modified, recreated);
     // Rows and entries stay in step.
     for (int row = 0; row < list->entryList().size(); ++row) {
         const InfoEntry *entry = list->entryList().at(row);
@@ -618,7 +632,9 @@ void TestTimes::undoAfterRowsChanged()
         QCOMPARE(cellTime(filePage.data(), row, TimeListWidget::ModifiedColumn),
             local(2022, 12, 24, 18, 0, 0)); // the preview again
     }
-    QCOMPARE(states(filePage.data()).count(QStringLiteral("待操作")), list->entryList().size());
+    const int failed = change == QLatin1String("failed") ? 1 : 0; // keeps its "失败"
+    QCOMPARE(
+        states(filePage.data()).count(QStringLiteral("待操作")), list->entryList().size() - failed);
     QVERIFY(log->messages.isEmpty());
 }
 
