@@ -154,9 +154,8 @@ QVector<CreateOutcome> runCreate(
         const bool acceptable = !settings.targetDir.isEmpty() && isAcceptableName(name)
             && isAcceptableName(name + extension);
         if (!acceptable) {
-            outcome = failed(wanted,
-                isFolder ? folderFailedMessage(QFileInfo(wanted).absoluteFilePath())
-                         : copyFailedMessage(wanted));
+            // Named as given: a cleaned path would point at the place the name tried to reach.
+            outcome = failed(wanted, isFolder ? folderFailedMessage(wanted) : copyFailedMessage(wanted));
         } else if (isFolder) {
             outcome = createFolder(wanted, settings.autoResolve);
         } else {
