@@ -14,6 +14,18 @@ const char *const templateNames[CreateKinds::count]
 // Another program may take a free name before we make it; give up after this many in a row.
 constexpr int maxAttempts = 64;
 
+std::function<void(const QString &)> &beforeMake()
+{
+    static std::function<void(const QString &)> hook;
+    return hook;
+}
+
+void aboutToMake(const QString &target)
+{
+    if (beforeMake())
+        beforeMake()(target);
+}
+
 bool occupied(const QString &path)
 {
     const QFileInfo info(path);
@@ -56,6 +68,7 @@ CreateOutcome createFile(const QString &wanted, const QByteArray *content, bool 
     if (!content)
         return failed(target, copyFailedMessage(target));
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
+        aboutToMake(target);
         // NewOnly refuses any existing name, a dangling link included: never an overwrite.
         QFile file(target);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
@@ -77,6 +90,7 @@ CreateOutcome createFolder(const QString &wanted, bool autoResolve)
         const QString absolute = QFileInfo(target).absoluteFilePath();
         if (!autoResolve && QDir(target).exists())
             return done(CreateOutcome::Existing, target);
+        aboutToMake(target);
         // mkdir makes the last level only and fails on any existing name.
         if (QDir().mkdir(absolute))
             return done(CreateOutcome::Created, target);
@@ -115,6 +129,11 @@ QString extension(int fileType)
 }
 
 } // namespace CreateKinds
+
+void setBeforeMakeHook(std::function<void(const QString &target)> hook)
+{
+    beforeMake() = std::move(hook);
+}
 
 QString copyFailedMessage(const QString &target)
 {

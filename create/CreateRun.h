@@ -51,6 +51,10 @@ using CreateRowCallback = std::function<void(int row, const CreateOutcome &outco
 QVector<CreateOutcome> runCreate(const CreateSettings &settings, const CreateRowCallback &onRow = {},
     const QString &templateDir = QLatin1String(CreateKinds::defaultTemplateDir));
 
+// Tests: called with each chosen target just before it is made, to play another program that
+// takes the name in between. None by default.
+void setBeforeMakeHook(std::function<void(const QString &target)> hook);
+
 // The messages of a failed row.
 QString copyFailedMessage(const QString &target);
 QString folderFailedMessage(const QString &absolutePath);

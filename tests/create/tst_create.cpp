@@ -191,6 +191,8 @@ private slots:
     void unsafeNamesFromWorkbook();
     void kindsOpenInTheirReaders_data();
     void kindsOpenInTheirReaders();
+    void takenWhileRunning_data();
+    void takenWhileRunning();
     void resetRestoresEveryControl();
     void committedTemplatesAreGenerated();
 };
@@ -307,6 +309,9 @@ void TestCreate::listFollowsTabsAndRules()
     QVERIFY(makeWorkbook(book, ::column({"甲", "乙"})));
     QVERIFY(!child<QWidget>(panel(), "setBtn")->isEnabled());
     QVERIFY(child<QWidget>(list(), "emptyList")->isVisible());
+    QCOMPARE(child<QLabel>(import(), "importTipLabel")->text(),
+        QString("文件名填写示例：在表格的第一列输入要重命名的名称，且不要包含以下字符：/:*?") + '"'
+            + "<>|");
     chooseWorkbook(book);
     QVERIFY(child<QWidget>(import(), "importExcelBtn")->isHidden());
     QVERIFY(!child<QWidget>(import(), "hasExportExcelwidget")->isHidden());
@@ -606,6 +611,58 @@ void TestCreate::kindsOpenInTheirReaders()
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), found);
     QCOMPARE(p.exitCode(), 0);
+}
+
+void TestCreate::takenWhileRunning_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("resolve");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("outcome");
+    QTest::newRow("file/next free name") << 1 << true << QStringList {"a(1).docx", "a.docx"}
+                                         << int(CreateOutcome::Created);
+    QTest::newRow("file/fails, intruder kept")
+        << 1 << false << QStringList {"a.docx"} << int(CreateOutcome::Failed);
+    QTest::newRow("folder/next free name") << 0 << true << QStringList {"a", "a(1)"}
+                                           << int(CreateOutcome::Created);
+    QTest::newRow("folder/left as it is") << 0 << false << QStringList {"a"}
+                                          << int(CreateOutcome::Existing);
+}
+
+// Another program takes the chosen name just before it is made: never an overwrite.
+void TestCreate::takenWhileRunning()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, resolve);
+    QFETCH(QStringList, after);
+    QFETCH(int, outcome);
+    CreateSettings s;
+    s.fileType = kind;
+    s.targetDir = dir->path();
+    s.autoResolve = resolve;
+    s.names = {{"a", QUuid::createUuid().toString()}};
+    const QString taken = dir->filePath(kind ? "a.docx" : "a");
+    setBeforeMakeHook([&taken](const QString &target) {
+        if (target != taken || QFileInfo::exists(taken))
+            return;
+        if (taken.endsWith(".docx")) {
+            QFile f(taken);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("theirs") == 6);
+        } else {
+            QVERIFY(QDir().mkdir(taken) && QFile(taken + "/theirs").open(QIODevice::WriteOnly));
+        }
+    });
+    const QVector<CreateOutcome> outcomes = runCreate(s);
+    setBeforeMakeHook({});
+    QCOMPARE(int(outcomes.first().kind), outcome);
+    QCOMPARE(listing(dir->path()), after);
+    if (kind) {
+        QFile f(taken);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("theirs"));
+    } else {
+        QCOMPARE(listing(taken), QStringList({"theirs"}));
+    }
 }
 
 void TestCreate::resetRestoresEveryControl()
