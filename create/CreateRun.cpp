@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -31,6 +32,60 @@ bool occupied(const QString &path)
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
 }
+
+// Where an entry goes when conflicts are resolved: makeUniquePath's first free "name(k)". A name
+// the run has numbered already goes on after the number it got last (the ones below are taken
+// by this run), so 3000 rows of one name cost some 3000 probes rather than 4.5 million.
+class UniqueNames
+{
+public:
+    QString choose(const QString &wanted)
+    {
+        const auto it = lastNumber.find(wanted);
+        if (it == lastNumber.end()) {
+            const QString target = makeUniquePath(wanted);
+            lastNumber.insert(wanted, numberOf(wanted, target));
+            return target;
+        }
+        for (qint64 k = *it + 1;; ++k) {
+            const QString candidate = variant(wanted, k);
+            if (!occupied(candidate)) {
+                *it = k;
+                return candidate;
+            }
+        }
+    }
+
+private:
+    // makeUniquePath's form: the number goes before the last dot of the name.
+    static void split(const QString &path, QString *stem, QString *suffix)
+    {
+        const int slash = path.lastIndexOf(QLatin1Char('/'));
+        const int dot = path.lastIndexOf(QLatin1Char('.'));
+        *stem = dot > slash ? path.left(dot) : path;
+        *suffix = dot > slash ? path.mid(dot) : QString();
+    }
+    static QString variant(const QString &wanted, qint64 k)
+    {
+        QString stem, suffix;
+        split(wanted, &stem, &suffix);
+        return stem + QLatin1Char('(') + QString::number(k) + QLatin1Char(')') + suffix;
+    }
+    static qint64 numberOf(const QString &wanted, const QString &target)
+    {
+        if (target == wanted)
+            return 0;
+        QString stem, suffix;
+        split(wanted, &stem, &suffix);
+        const QString digits
+            = target.mid(stem.size() + 1, target.size() - stem.size() - 2 - suffix.size());
+        bool ok = false;
+        const qint64 k = digits.toLongLong(&ok);
+        return ok ? k : 0;
+    }
+
+    QHash<QString, qint64> lastNumber;
+};
 
 CreateOutcome failed(const QString &target, const QString &message)
 {
@@ -62,9 +117,10 @@ bool writeNewFile(QFile &file, const QByteArray &content)
     return false;
 }
 
-CreateOutcome createFile(const QString &wanted, const QByteArray *content, bool autoResolve)
+CreateOutcome createFile(
+    const QString &wanted, const QByteArray *content, bool autoResolve, UniqueNames &unique)
 {
-    QString target = autoResolve ? makeUniquePath(wanted) : wanted;
+    QString target = autoResolve ? unique.choose(wanted) : wanted;
     if (!content)
         return failed(target, copyFailedMessage(target));
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
@@ -78,14 +134,14 @@ CreateOutcome createFile(const QString &wanted, const QByteArray *content, bool 
         }
         if (!autoResolve || !occupied(target))
             return failed(target, copyFailedMessage(target));
-        target = makeUniquePath(wanted); // taken meanwhile: the next free name
+        target = unique.choose(wanted); // taken meanwhile: the next free name
     }
     return failed(target, copyFailedMessage(target));
 }
 
-CreateOutcome createFolder(const QString &wanted, bool autoResolve)
+CreateOutcome createFolder(const QString &wanted, bool autoResolve, UniqueNames &unique)
 {
-    QString target = autoResolve ? makeUniquePath(wanted) : wanted;
+    QString target = autoResolve ? unique.choose(wanted) : wanted;
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
         const QString absolute = QFileInfo(target).absoluteFilePath();
         if (!autoResolve && QDir(target).exists())
@@ -101,7 +157,7 @@ CreateOutcome createFolder(const QString &wanted, bool autoResolve)
                 return done(CreateOutcome::Existing, target);
             return failed(target, folderFailedMessage(absolute));
         }
-        target = makeUniquePath(wanted);
+        target = unique.choose(wanted);
     }
     return failed(target, folderFailedMessage(QFileInfo(target).absoluteFilePath()));
 }
@@ -165,6 +221,7 @@ QVector<CreateOutcome> runCreate(
 
     QVector<CreateOutcome> outcomes;
     outcomes.reserve(settings.names.size());
+    UniqueNames unique;
     for (int row = 0; row < settings.names.size(); ++row) {
         const QString name = settings.names.at(row).name;
         const QString wanted = settings.targetDir + QLatin1Char('/') + name + extension;
@@ -176,9 +233,10 @@ QVector<CreateOutcome> runCreate(
             // Named as given: a cleaned path would point at the place the name tried to reach.
             outcome = failed(wanted, isFolder ? folderFailedMessage(wanted) : copyFailedMessage(wanted));
         } else if (isFolder) {
-            outcome = createFolder(wanted, settings.autoResolve);
+            outcome = createFolder(wanted, settings.autoResolve, unique);
         } else {
-            outcome = createFile(wanted, haveContent ? &content : nullptr, settings.autoResolve);
+            outcome = createFile(
+                wanted, haveContent ? &content : nullptr, settings.autoResolve, unique);
         }
         outcomes.append(outcome);
         if (onRow)

@@ -444,6 +444,10 @@ void TestCreate::run_data()
     QTest::newRow("text/resolved past taken names")
         << 5 << QStringList {"t"} << true << QStringList {"t.txt", "t(1).txt"} << "runtime"
         << QStringList {"t(1).txt", "t(2).txt", "t.txt"} << QList<int> {1} << QStringList();
+    QTest::newRow("word/one name again and again, past a gap")
+        << 1 << QStringList {"a", "a", "a", "a"} << true << QStringList {"a(2).docx"} << "runtime"
+        << QStringList {"a(1).docx", "a(2).docx", "a(3).docx", "a(4).docx", "a.docx"}
+        << QList<int> {1, 1, 1, 1} << QStringList();
     QTest::newRow("folder/x made") << 0 << QStringList {"x"} << true << QStringList() << "none"
                                    << QStringList {"x"} << QList<int> {1} << QStringList();
     QTest::newRow("folder/existing kept, no message")
