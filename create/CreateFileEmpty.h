@@ -42,8 +42,8 @@ signals:
 public slots:
     // The panel's tab switch: shows the record of the editor now in front.
     void onPageChanged(QString pageName);
-    void onPropertyValueChanged(const QString &valueName, const QString &valueObj,
-        const QVariant &value);
+    void onPropertyValueChanged(
+        const QString &valueName, const QString &valueObj, const QVariant &value);
 
 protected:
     QString entryUuid(int index) const override;

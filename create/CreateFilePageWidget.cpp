@@ -7,8 +7,8 @@ CreateFilePageWidget::CreateFilePageWidget(QWidget *parent)
     : QWidget(parent), ui(new Ui::CreateFilePageWidget)
 {
     ui->setupUi(this);
-    connect(ui->fileListWidget, &EntryListBase::tabelEmpty, this,
-        &CreateFilePageWidget::tabelEmpty);
+    connect(
+        ui->fileListWidget, &EntryListBase::tabelEmpty, this, &CreateFilePageWidget::tabelEmpty);
 }
 
 CreateFilePageWidget::~CreateFilePageWidget()

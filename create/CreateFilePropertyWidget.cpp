@@ -15,8 +15,8 @@ namespace {
 
 void announce(const char *nameSpace)
 {
-    CNvGlobalObserver::instance()->notifyObservers(QString::fromLatin1(nameSpace),
-        QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
+    CNvGlobalObserver::instance()->notifyObservers(
+        QString::fromLatin1(nameSpace), QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
 }
 
 } // namespace

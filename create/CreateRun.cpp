@@ -231,7 +231,8 @@ QVector<CreateOutcome> runCreate(
             && isAcceptableName(name + extension);
         if (!acceptable) {
             // Named as given: a cleaned path would point at the place the name tried to reach.
-            outcome = failed(wanted, isFolder ? folderFailedMessage(wanted) : copyFailedMessage(wanted));
+            outcome = failed(
+                wanted, isFolder ? folderFailedMessage(wanted) : copyFailedMessage(wanted));
         } else if (isFolder) {
             outcome = createFolder(wanted, settings.autoResolve, unique);
         } else {

@@ -48,7 +48,8 @@ using CreateRowCallback = std::function<void(int row, const CreateOutcome &outco
 // "name(k)"; without it the row fails, except that an existing folder is left as it is. A
 // created file is a new file of its own: the owner may write it, and it carries the present
 // time, whatever the template's mode and times.
-QVector<CreateOutcome> runCreate(const CreateSettings &settings, const CreateRowCallback &onRow = {},
+QVector<CreateOutcome> runCreate(const CreateSettings &settings,
+    const CreateRowCallback &onRow = {},
     const QString &templateDir = QLatin1String(CreateKinds::defaultTemplateDir));
 
 // Tests: called with each chosen target just before it is made, to play another program that

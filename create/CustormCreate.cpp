@@ -37,7 +37,8 @@ CustormCreate::~CustormCreate()
 
 void CustormCreate::announce()
 {
-    CNvGlobalObserver::instance()->notifyObservers(QString::fromLatin1(Topic::CustomCreateExcelRename),
+    CNvGlobalObserver::instance()->notifyObservers(
+        QString::fromLatin1(Topic::CustomCreateExcelRename),
         QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
 }
 
@@ -117,9 +118,8 @@ void CustormCreate::on_custormPosBtn_clicked(bool checked)
 
 void CustormCreate::showNumberType(int type)
 {
-    static QWidget *Ui::CustormCreate::*const pages[]
-        = {&Ui::CustormCreate::numberPage, &Ui::CustormCreate::charPage,
-            &Ui::CustormCreate::randomPage, &Ui::CustormCreate::timePage};
+    static QWidget *Ui::CustormCreate::*const pages[] = {&Ui::CustormCreate::numberPage,
+        &Ui::CustormCreate::charPage, &Ui::CustormCreate::randomPage, &Ui::CustormCreate::timePage};
     ui->numberTypeStackedWidget->setCurrentWidget(ui->*pages[type]);
     numberType = type;
     generate();

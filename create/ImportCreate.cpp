@@ -45,7 +45,8 @@ void ImportCreate::announce()
 {
     if (resetting)
         return;
-    CNvGlobalObserver::instance()->notifyObservers(QString::fromLatin1(Topic::ImportCreateExcelRename),
+    CNvGlobalObserver::instance()->notifyObservers(
+        QString::fromLatin1(Topic::ImportCreateExcelRename),
         QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
 }
 

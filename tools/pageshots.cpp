@@ -318,11 +318,13 @@ int main(int argc, char *argv[])
     }
 
     // The creation page's other tab.
-    if (auto *button = window.findChild<QAbstractButton *>(QStringLiteral("batchCreateFolderBtn"))) {
+    if (auto *button
+        = window.findChild<QAbstractButton *>(QStringLiteral("batchCreateFolderBtn"))) {
         button->click();
         showCreationImport(window, samples);
         settle();
-        const QString file = QDir(outDir).filePath(QStringLiteral("7-batchCreateFolderPage-import.png"));
+        const QString file
+            = QDir(outDir).filePath(QStringLiteral("7-batchCreateFolderPage-import.png"));
         if (!window.grab().save(file)) {
             err << "cannot write " << file << "\n";
             ++failures;

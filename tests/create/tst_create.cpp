@@ -224,7 +224,8 @@ void TestCreate::cleanup()
 {
     delete page;
     for (const char *key : {Topic::MessageErrorTip, Topic::AppCompacityLimit})
-        CNvGlobalObserver::instance()->unregisterObserver(QString::fromLatin1(key), QString(), recorder);
+        CNvGlobalObserver::instance()->unregisterObserver(
+            QString::fromLatin1(key), QString(), recorder);
     delete recorder;
     delete dir;
     resetCreateSettings(*customCreateSettings());
@@ -236,24 +237,21 @@ void TestCreate::customNames_data()
     // Steps: "count=N", "name=T", "click=button", "<spin box>=value", "<combo box>#index".
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("expected"); // patterns; {today:FORMAT} is today's date
-    QTest::newRow("报告/number behind, two digits")
-        << QStringList {"count=3", "name=报告", "click=lastBtn", "startNumberSpinBox=1",
-               "incrementNumberSpinBox=1", "numberCountSpinBox=2"}
-        << QStringList {"报告01", "报告02", "报告03"};
-    QTest::newRow("defaults/increment 0") << QStringList {"count=3"}
-                                          << QStringList {"0新建文件", "0新建文件", "0新建文件"};
-    QTest::newRow("letters/y wraps to a")
-        << QStringList {"count=3", "click=charBtn", "startCharSpinBox=34"}
-        << QStringList {"y新建文件", "z新建文件", "a新建文件"};
-    QTest::newRow("custom position/after 2")
-        << QStringList {"count=2", "name=ab", "click=custormPosBtn", "numberBehindCountSpinBox=2",
-               "incrementNumberSpinBox=1"}
-        << QStringList {"ab0", "ab1"};
+    QTest::newRow("报告/number behind, two digits") << QStringList {"count=3", "name=报告",
+        "click=lastBtn", "startNumberSpinBox=1", "incrementNumberSpinBox=1", "numberCountSpinBox=2"}
+                                                    << QStringList {"报告01", "报告02", "报告03"};
+    QTest::newRow("defaults/increment 0")
+        << QStringList {"count=3"} << QStringList {"0新建文件", "0新建文件", "0新建文件"};
+    QTest::newRow("letters/y wraps to a") << QStringList {"count=3", "click=charBtn",
+        "startCharSpinBox=34"} << QStringList {"y新建文件", "z新建文件", "a新建文件"};
+    QTest::newRow("custom position/after 2") << QStringList {"count=2", "name=ab",
+        "click=custormPosBtn", "numberBehindCountSpinBox=2", "incrementNumberSpinBox=1"}
+                                             << QStringList {"ab0", "ab1"};
     QTest::newRow("custom position/padded to 5")
         << QStringList {"count=1", "name=ab", "click=custormPosBtn", "numberBehindCountSpinBox=5"}
         << QStringList {"ab   0"};
-    QTest::newRow("name as typed/not trimmed") << QStringList {"count=1", "name= x "}
-                                               << QStringList {"0 x "};
+    QTest::newRow("name as typed/not trimmed")
+        << QStringList {"count=1", "name= x "} << QStringList {"0 x "};
     QTest::newRow("time/always now, whatever the time type")
         << QStringList {"count=2", "click=timeBtn", "timeTypeComboBox#2", "timeStyleComboBox#2"}
         << QStringList {"{today:yyyyMMdd}新建文件", "{today:yyyyMMdd}新建文件"};
@@ -372,8 +370,9 @@ void TestCreate::importNames_data()
         << "sparse" << QJsonArray() << 3 << QStringList {"third column only", "after a gap", "last"}
         << 0 << QStringList {};
     QTest::newRow("first cell only/duplicates kept")
-        << "" << QJsonArray {QJsonArray {"a", "x"}, QJsonArray {"a"}, QJsonArray {QJsonValue(), "b"}}
-        << 3 << QStringList {"a", "a", "b"} << 0 << QStringList {};
+        << ""
+        << QJsonArray {QJsonArray {"a", "x"}, QJsonArray {"a"}, QJsonArray {QJsonValue(), "b"}} << 3
+        << QStringList {"a", "a", "b"} << 0 << QStringList {};
     QTest::newRow("3500 rows/3000 names, one notice")
         << "rows:3500" << QJsonArray() << 3000 << QStringList {"n1", "n2"} << 1 << QStringList {};
     QTest::newRow("3000 rows/all kept, no notice")
@@ -397,7 +396,8 @@ void TestCreate::importNames()
             rows.append(QJsonArray {QStringLiteral("n%1").arg(i)});
         QVERIFY(makeWorkbook(path, rows));
     } else if (!book.isEmpty()) {
-        QVERIFY(python({QStringLiteral(QUORVEX_SOURCE_DIR "/tests/office/make_books.py"), book, path}));
+        QVERIFY(
+            python({QStringLiteral(QUORVEX_SOURCE_DIR "/tests/office/make_books.py"), book, path}));
     } else {
         QVERIFY(makeWorkbook(path, rows));
     }
@@ -496,7 +496,8 @@ void TestCreate::run()
     customCreateSettings()->names.clear();
     for (const QString &n : names)
         customCreateSettings()->names.append({n, QUuid::createUuid().toString()});
-    CNvGlobalObserver::instance()->notifyObservers(QString::fromLatin1(Topic::CustomCreateExcelRename),
+    CNvGlobalObserver::instance()->notifyObservers(
+        QString::fromLatin1(Topic::CustomCreateExcelRename),
         QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
     QCOMPARE(column(0), names);
 
@@ -516,7 +517,8 @@ void TestCreate::run()
     for (const QString &n : names)
         paths << target + "/" + n;
     QCOMPARE(column(1), paths);
-    CNvGlobalObserver::instance()->notifyObservers(QString::fromLatin1(Topic::CustomCreateExcelRename),
+    CNvGlobalObserver::instance()->notifyObservers(
+        QString::fromLatin1(Topic::CustomCreateExcelRename),
         QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
     QCOMPARE(rowStates(), QList<int>(QVector<int>(names.size(), 0).toList()));
 }
@@ -526,8 +528,10 @@ void TestCreate::unsafeNamesFromWorkbook_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("made");
     QTest::addColumn<QString>("message"); // %1: the refused path
-    QTest::newRow("Word") << 1 << "ok.docx" << "请确认文件“%1.docx”路径拥有权限";
-    QTest::newRow("folder") << 0 << "ok" << "创建文件“%1”失败，请确认权限";
+    QTest::newRow("Word") << 1 << "ok.docx"
+                          << "请确认文件“%1.docx”路径拥有权限";
+    QTest::newRow("folder") << 0 << "ok"
+                            << "创建文件“%1”失败，请确认权限";
 }
 
 // Names that would leave the target folder fail their rows, and nothing is made anywhere else,
@@ -562,12 +566,24 @@ void TestCreate::kindsOpenInTheirReaders_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("reader");
     QTest::addColumn<QString>("found");
-    QTest::newRow("folder") << 0 << "新建" << "folder" << "empty folder";
-    QTest::newRow("Word") << 1 << "新建.docx" << "docx" << "docx paragraphs=1 text=''";
-    QTest::newRow("Excel") << 2 << "新建.xlsx" << "xlsx" << "xlsx sheets=1 cells=0";
-    QTest::newRow("PowerPoint") << 3 << "新建.pptx" << "pptx" << "pptx masters=1 slides=1";
-    QTest::newRow("PDF") << 4 << "新建.pdf" << "pdf" << "pdf pages=1";
-    QTest::newRow("text") << 5 << "新建.txt" << "txt" << "txt text=''";
+    QTest::newRow("folder") << 0 << "新建"
+                            << "folder"
+                            << "empty folder";
+    QTest::newRow("Word") << 1 << "新建.docx"
+                          << "docx"
+                          << "docx paragraphs=1 text=''";
+    QTest::newRow("Excel") << 2 << "新建.xlsx"
+                           << "xlsx"
+                           << "xlsx sheets=1 cells=0";
+    QTest::newRow("PowerPoint") << 3 << "新建.pptx"
+                                << "pptx"
+                                << "pptx masters=1 slides=1";
+    QTest::newRow("PDF") << 4 << "新建.pdf"
+                         << "pdf"
+                         << "pdf pages=1";
+    QTest::newRow("text") << 5 << "新建.txt"
+                          << "txt"
+                          << "txt text=''";
 }
 
 // Through the import rule, from templates that are read-only and old: what is made is an
@@ -611,7 +627,8 @@ void TestCreate::kindsOpenInTheirReaders()
     QVERIFY2(info.lastModified() >= before, qPrintable(info.lastModified().toString()));
 
     QProcess p;
-    p.start("/usr/bin/python3", {QStringLiteral(QUORVEX_TEST_DATA_DIR "/read_document.py"), reader, made});
+    p.start("/usr/bin/python3",
+        {QStringLiteral(QUORVEX_TEST_DATA_DIR "/read_document.py"), reader, made});
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), found);
     QCOMPARE(p.exitCode(), 0);
@@ -623,14 +640,14 @@ void TestCreate::takenWhileRunning_data()
     QTest::addColumn<bool>("resolve");
     QTest::addColumn<QStringList>("after");
     QTest::addColumn<int>("outcome");
-    QTest::newRow("file/next free name") << 1 << true << QStringList {"a(1).docx", "a.docx"}
-                                         << int(CreateOutcome::Created);
+    QTest::newRow("file/next free name")
+        << 1 << true << QStringList {"a(1).docx", "a.docx"} << int(CreateOutcome::Created);
     QTest::newRow("file/fails, intruder kept")
         << 1 << false << QStringList {"a.docx"} << int(CreateOutcome::Failed);
-    QTest::newRow("folder/next free name") << 0 << true << QStringList {"a", "a(1)"}
-                                           << int(CreateOutcome::Created);
-    QTest::newRow("folder/left as it is") << 0 << false << QStringList {"a"}
-                                          << int(CreateOutcome::Existing);
+    QTest::newRow("folder/next free name")
+        << 0 << true << QStringList {"a", "a(1)"} << int(CreateOutcome::Created);
+    QTest::newRow("folder/left as it is")
+        << 0 << false << QStringList {"a"} << int(CreateOutcome::Existing);
 }
 
 // Another program takes the chosen name just before it is made: never an overwrite.
@@ -769,8 +786,10 @@ void TestCreate::committedTemplatesAreGenerated()
         const QByteArray bytes = made.readAll();
         QVERIFY2(!bytes.isEmpty(), qPrintable(name));
         QVERIFY2(bytes == committed.readAll(),
-            qPrintable("resources/template/" + name + " differs from what tools/gen_templates.py makes"));
-        QVERIFY2(bytes == laidOut.readAll(), qPrintable("the run-time copy of " + name + " is stale"));
+            qPrintable(
+                "resources/template/" + name + " differs from what tools/gen_templates.py makes"));
+        QVERIFY2(
+            bytes == laidOut.readAll(), qPrintable("the run-time copy of " + name + " is stale"));
     }
 }
 
