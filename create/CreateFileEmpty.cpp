@@ -76,8 +76,6 @@ void CreateFileEmpty::onPropertyValueChanged(
 
 void CreateFileEmpty::createEntries()
 {
-    int made = 0;
-    int failures = 0;
     // A message box shown during the run lets events through (a workbook read may finish and
     // rebuild the rows), so the run works on its own copy and finds its row by UUID.
     const CreateSettings run = settings;
@@ -89,23 +87,20 @@ void CreateFileEmpty::createEntries()
             setEntryState(rowOfUuid(uuid), state);
     };
     // Each row shows its outcome, and each failure is told, before the run goes on.
-    runCreate(run, [&mark, &made, &failures](int row, const CreateOutcome &outcome) {
+    runCreate(run, [&mark](int row, const CreateOutcome &outcome) {
         switch (outcome.kind) {
         case CreateOutcome::Created:
-            ++made;
             mark(row, StateSuccess);
             break;
         case CreateOutcome::Existing:
             break; // the folder is there: the row keeps its state
         case CreateOutcome::Failed:
-            ++failures;
             mark(row, StateFailed);
             CNvGlobalObserver::instance()->notifyObservers(
                 QString::fromLatin1(Topic::MessageErrorTip), QString(), outcome.message);
             break;
         }
     });
-    emit created(made, failures);
 }
 
 void CreateFileEmpty::showSettings(const CreateSettings &s)

@@ -35,10 +35,6 @@ public:
     // message per failure. The rule's own record is not changed.
     void createEntries();
 
-signals:
-    // After a creation run: how many entries were made and how many failed.
-    void created(int made, int failed);
-
 public slots:
     // The panel's tab switch: shows the record of the editor now in front.
     void onPageChanged(QString pageName);
