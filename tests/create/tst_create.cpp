@@ -195,6 +195,8 @@ private slots:
     void takenWhileRunning();
     void resetRestoresEveryControl();
     void committedTemplatesAreGenerated();
+    void templatesConvertInLibreOffice_data();
+    void templatesConvertInLibreOffice();
 };
 
 void TestCreate::initTestCase()
@@ -791,6 +793,35 @@ void TestCreate::committedTemplatesAreGenerated()
         QVERIFY2(
             bytes == laidOut.readAll(), qPrintable("the run-time copy of " + name + " is stale"));
     }
+}
+
+void TestCreate::templatesConvertInLibreOffice_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"Word.docx", "Excel.xlsx", "PPT.pptx", "PDF.pdf", "Txt.txt"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// Where LibreOffice is installed, it reads each template as a document of its kind.
+void TestCreate::templatesConvertInLibreOffice()
+{
+    QFETCH(QString, name);
+    QString office = QStandardPaths::findExecutable("soffice");
+    if (office.isEmpty())
+        office = QStandardPaths::findExecutable("libreoffice");
+    if (office.isEmpty())
+        QSKIP("LibreOffice is not installed: the templates are not converted");
+    const QString source = QStringLiteral(QUORVEX_RUNTIME_DIR "/template/") + name;
+    // The PDF is converted to an image, every other kind to a PDF.
+    const QString format = name.endsWith(".pdf") ? "png" : "pdf";
+    QProcess p;
+    p.start(office,
+        {"-env:UserInstallation=file://" + dir->filePath("profile"), "--headless", "--convert-to",
+            format, "--outdir", dir->path(), source});
+    QVERIFY(p.waitForFinished(180000));
+    QCOMPARE(p.exitCode(), 0);
+    const QFileInfo out(dir->filePath(QFileInfo(name).completeBaseName() + "." + format));
+    QVERIFY2(out.exists() && out.size() > 0, qPrintable(p.readAllStandardError()));
 }
 
 QTEST_MAIN(TestCreate)
