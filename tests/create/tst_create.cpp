@@ -194,6 +194,7 @@ private slots:
     void takenWhileRunning_data();
     void takenWhileRunning();
     void resetRestoresEveryControl();
+    void resetForgetsAPendingRead();
     void committedTemplatesAreGenerated();
     void templatesConvertInLibreOffice_data();
     void templatesConvertInLibreOffice();
@@ -771,6 +772,19 @@ void TestCreate::resetRestoresEveryControl()
     child<QSpinBox>(custom(), "createCountSpinBox")->setValue(2);
     QCOMPARE(column(0), QStringList({"0新建文件", "0新建文件"}));
     QCOMPARE(column(1).first(), desktop() + "/0新建文件");
+}
+
+// The rows of a workbook still being read when the user resets do not come back afterwards.
+void TestCreate::resetForgetsAPendingRead()
+{
+    const QString book = dir->filePath("names.xlsx");
+    QVERIFY(makeWorkbook(book, ::column({"late"})));
+    chooseWorkbook(book); // the rows arrive through the event loop, after the reset below
+    click(panel(), "resetBtn");
+    QTest::qWait(500);
+    QVERIFY(importCreateSettings()->names.isEmpty());
+    QCOMPARE(list()->entryCount(), 0);
+    QVERIFY(import()->workbookPath().isEmpty());
 }
 
 void TestCreate::committedTemplatesAreGenerated()
