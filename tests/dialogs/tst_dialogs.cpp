@@ -1,6 +1,10 @@
 // The dialogs Qt draws for the program (file and folder choices, Pikvale's picker, the
 // loader's error box) must be readable under the program's dark stylesheet: each is opened
 // the way a user opens it, grabbed, and its texts are measured against their background.
+#include "create/CreateFilePage.h"
+#include "create/CreateFilePropertyWidget.h"
+#include "create/CustormCreate.h"
+#include "create/ImportCreate.h"
 #include "lists/FolderPicker.h"
 #include "rename/Import.h"
 #include "rename/RenamePage.h"
@@ -162,6 +166,7 @@ class TestDialogs : public QObject
     Q_OBJECT
     QTemporaryDir dir;
     std::unique_ptr<RenamePage> filePage;
+    std::unique_ptr<CreateFilePage> createPage;
 
     // What the measuring found, filled inside the dialog's own modal loop.
     QStringList unreadable;
@@ -251,6 +256,10 @@ private slots:
         filePage->resize(1300, 760);
         filePage->show();
         QVERIFY(QTest::qWaitForWindowExposed(filePage.get()));
+        createPage = std::make_unique<CreateFilePage>();
+        createPage->resize(1300, 760);
+        createPage->show();
+        QVERIFY(QTest::qWaitForWindowExposed(createPage.get()));
     }
 
     void init()
@@ -277,6 +286,10 @@ private slots:
                                                             << "选择文件夹";
         QTest::newRow("save choice/getSaveFileName inside the panel") << "saveFile"
                                                                       << "保存";
+        QTest::newRow("批量生成/target folder") << "createTarget"
+                                                << "打开";
+        QTest::newRow("批量生成/workbook choice") << "createImport"
+                                                  << "打开";
         QTest::newRow("picker missing/Error box") << "missingPicker"
                                                   << "Error";
     }
@@ -312,6 +325,16 @@ private slots:
         } else if (how == QLatin1String("saveFile")) {
             QFileDialog::getSaveFileName(
                 panel, QStringLiteral("保存"), dir.path(), QStringLiteral("*.xlsx"));
+        } else if (how == QLatin1String("createTarget")) {
+            createPage->propertyWidget()
+                ->customEditor()
+                ->findChild<QAbstractButton *>(QStringLiteral("openPathBtn"))
+                ->click();
+        } else if (how == QLatin1String("createImport")) {
+            createPage->propertyWidget()
+                ->importEditor()
+                ->findChild<QAbstractButton *>(QStringLiteral("importExcelBtn"))
+                ->click();
         } else if (how == QLatin1String("missingPicker")) {
             setPikvaleLibraryPath(dir.filePath(QStringLiteral("nowhere/Pikvale")));
             left->findChild<QToolButton *>(QStringLiteral("addFolder"))->click();
