@@ -13,6 +13,7 @@
 #include "rename/RenamePropertyWidget.h"
 #include "rename/RenameRules.h"
 #include "rename/Replace.h"
+#include "tests/support/PanelControls.h"
 #include "widgets/CustormCheckBox.h"
 
 #include <QtTest>
@@ -150,6 +151,8 @@ private slots:
     void deleteEditor();
     void setUpPublishesReplaceOnce();
     void resetKeepsInsertRowAndForgetsWorkbook();
+    void resetRestoresEveryControl_data();
+    void resetRestoresEveryControl();
 };
 
 void TestRenamePage::init()
@@ -728,6 +731,56 @@ void TestRenamePage::resetKeepsInsertRowAndForgetsWorkbook()
     click(child<QAbstractButton>(folderPage->propertyWidget(), "resetBtn"));
     QVERIFY(
         child<QWidget>(folderPage->propertyWidget()->customEditor(), "suffixWidget")->isHidden());
+}
+
+void TestRenamePage::resetRestoresEveryControl_data()
+{
+    QTest::addColumn<bool>("isFolder");
+    QTest::addColumn<QString>("tab");
+    for (bool folder : {false, true}) {
+        for (const char *tab : {"custorm", "insert", "replace", "delete"})
+            QTest::newRow(qPrintable(QStringLiteral("%1/%2 page")
+                                         .arg(tab, folder ? "folder" : "file")))
+                << folder << QString::fromLatin1(tab);
+    }
+}
+
+// Every control a user can set, changed; after "重置设置" each shows its start value again and
+// what it shows is what the rule record holds (written once more through the editor's own
+// handlers, the record must still be at its defaults).
+void TestRenamePage::resetRestoresEveryControl()
+{
+    QFETCH(bool, isFolder);
+    QFETCH(QString, tab);
+    RenamePage *page = isFolder ? folderPage : filePage;
+    RenamePropertyWidget *panel = page->propertyWidget();
+    addFiles(page, "f", {"a.txt", "b.txt"});
+    QTest::qWait(1100); // the panel records its defaults a second after it is built
+    click(child<QAbstractButton>(panel, qPrintable(tab + "Btn")));
+    QWidget *editor = child<QStackedWidget>(panel, "stackedWidget")->currentWidget();
+    QCOMPARE(editor->objectName(), tab + "Page");
+
+    std::function<bool()> atDefaults = [] { return true; };
+    if (auto *e = qobject_cast<CustormRename *>(editor))
+        atDefaults = [e] { return RenameRules::isDefault(*e->renameSetting()); };
+    else if (auto *e = qobject_cast<Replace *>(editor))
+        atDefaults = [e] { return RenameRules::isDefault(*e->renameSetting()); };
+    else if (auto *e = qobject_cast<Delete *>(editor))
+        atDefaults = [e] { return RenameRules::isDefault(*e->renameSetting()); };
+    QVERIFY(atDefaults());
+
+    const PanelControls::Values start = PanelControls::valuesOf(editor);
+    PanelControls::changeEvery(editor);
+    QVERIFY(!PanelControls::differences(start, editor).isEmpty());
+    QVERIFY(!atDefaults());
+
+    click(child<QAbstractButton>(panel, "resetBtn"));
+    const QStringList wrong = PanelControls::differences(start, editor);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("\n")));
+    QVERIFY(atDefaults());
+    PanelControls::reassertEvery(editor);
+    QVERIFY2(atDefaults(), "a control shows a value its rule record does not hold");
+    QCOMPARE(previews(page), QStringList({"a.txt", "b.txt"}));
 }
 
 QTEST_MAIN(TestRenamePage)
