@@ -54,6 +54,20 @@ QStringList listing(const QString &dir)
     return names;
 }
 
+// A workbook whose first column holds `names`, written by an independent writer.
+bool writeBook(const QString &path, const QStringList &names)
+{
+    const QString script = QStringLiteral(
+        "import openpyxl,sys\n"
+        "wb=openpyxl.Workbook(); ws=wb.active\n"
+        "for r,n in enumerate(sys.argv[2:],1): ws.cell(row=r,column=1,value=n)\n"
+        "wb.save(sys.argv[1])\n");
+    QProcess py;
+    py.start("/usr/bin/python3", QStringList({"-c", script, path}) + names);
+    return py.waitForFinished(30000) && py.exitStatus() == QProcess::NormalExit
+        && py.exitCode() == 0;
+}
+
 void click(QAbstractButton *button)
 {
     QVERIFY(button);
@@ -136,6 +150,8 @@ private slots:
     void startActsOnlyOnItsPage();
     void importActsOnlyOnItsPage();
     void importFromWorkbook();
+    void importedNameTheDiskCannotHold_data();
+    void importedNameTheDiskCannotHold();
     void importOfNoWorkbook();
     void handEdit_data();
     void handEdit();
@@ -358,30 +374,71 @@ void TestRenamePage::importActsOnlyOnItsPage()
 void TestRenamePage::importFromWorkbook()
 {
     addFiles(filePage, "f", {"a.jpg", "b.jpg", "c.jpg"});
+    // a custom rule that would not resolve conflicts came first
+    flip(child<CustormCheckBox>(customEditor(filePage), "autoNameErrorCheck"));
+    QVERIFY(!list(filePage)->autoResolve);
     const QString book = dir->filePath("names.xlsx");
-    const QString script = QStringLiteral(
-        "import openpyxl,sys\n"
-        "wb=openpyxl.Workbook(); ws=wb.active\n"
-        "for r,n in enumerate(['第一','second'],1): ws.cell(row=r,column=1,value=n)\n"
-        "wb.save(sys.argv[1])\n");
-    QProcess py;
-    py.start("/usr/bin/python3", {"-c", script, book});
-    QVERIFY(py.waitForFinished(30000));
-    QCOMPARE(py.exitCode(), 0);
+    QVERIFY(writeBook(book, {"第一", "c", "c"}));
 
     Import *import = filePage->propertyWidget()->importEditor();
     import->loadWorkbook(book);
     QVERIFY(child<QWidget>(import, "importExcelBtn")->isHidden());
     QVERIFY(!child<QWidget>(import, "hasExportExcelwidget")->isHidden());
-    QTRY_COMPARE(previews(filePage), QStringList({"第一.jpg", "second.jpg", "c.jpg"}));
+    QTRY_COMPARE(previews(filePage), QStringList({"第一.jpg", "c.jpg", "c.jpg"}));
     // forgetting the workbook keeps the names
     click(child<QAbstractButton>(import, "deleteExcelBtn"));
     QVERIFY(import->workbookPath().isEmpty());
     QVERIFY(!child<QWidget>(import, "importExcelBtn")->isHidden());
-    QCOMPARE(previews(filePage), QStringList({"第一.jpg", "second.jpg", "c.jpg"}));
-    // a run after an import resolves conflicts
+    QCOMPARE(previews(filePage), QStringList({"第一.jpg", "c.jpg", "c.jpg"}));
+    // a run after an import resolves conflicts: b.jpg meets c.jpg, which is still there
     click(child<QAbstractButton>(filePage->propertyWidget(), "setBtn"));
-    QCOMPARE(listing(dir->filePath("f")), QStringList({"c.jpg", "second.jpg", "第一.jpg"}));
+    QCOMPARE(listing(dir->filePath("f")), QStringList({"c(1).jpg", "c.jpg", "第一.jpg"}));
+    QCOMPARE(cells(filePage, FileListWidget::OldNameColumn),
+        QStringList({"第一.jpg", "c(1).jpg", "c.jpg"}));
+    QVERIFY(recorder->messages.isEmpty());
+}
+
+// A workbook cell may spell half of a surrogate pair ("_xD83D_"), which no file name can hold:
+// the row is refused and told, the file keeps its name, the list still knows where it is.
+void TestRenamePage::importedNameTheDiskCannotHold_data()
+{
+    QTest::addColumn<bool>("isFolder");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("shown"); // in the message
+    QTest::newRow("file/lone high half") << false << "_xD83D_x" << QString::fromUtf8("\uFFFDx.txt");
+    QTest::newRow("file/lone low half") << false << "y_xDE00_" << QString::fromUtf8("y\uFFFD.txt");
+    QTest::newRow("folder/lone high half") << true << "_xD83D_" << QString::fromUtf8("\uFFFD");
+}
+
+void TestRenamePage::importedNameTheDiskCannotHold()
+{
+    QFETCH(bool, isFolder);
+    QFETCH(QString, cell);
+    QFETCH(QString, shown);
+    RenamePage *page = isFolder ? folderPage : filePage;
+    if (isFolder)
+        filePage->hide();
+    const QStringList paths = addFiles(page, "f", {isFolder ? "a" : "a.txt", isFolder ? "b" : "b.txt"});
+    if (isFolder)
+        QVERIFY(writeFile(paths.at(0) + "/inside.txt"));
+    const QString book = dir->filePath("names.xlsx");
+    QVERIFY(writeBook(book, {cell, "ok"}));
+    page->propertyWidget()->importEditor()->loadWorkbook(book);
+    QTRY_COMPARE(previews(page).at(1), QString(isFolder ? "ok" : "ok.txt"));
+    QVERIFY(previews(page).at(0).contains(QChar(cell.contains("D83D") ? 0xD83D : 0xDE00)));
+
+    click(child<QAbstractButton>(page->propertyWidget(), "setBtn"));
+    const RenameEntry *refused = list(page)->entryList().at(0);
+    QCOMPARE(refused->state, int(StateFailed));
+    QCOMPARE(refused->filePath, paths.at(0));
+    QCOMPARE(recorder->messages.size(), 1);
+    QVERIFY2(recorder->messages.at(0).endsWith("f/" + shown + "”已经存在或者路径错误"),
+        qPrintable(recorder->messages.at(0)));
+    QCOMPARE(listing(dir->filePath("f")),
+        QStringList({isFolder ? "a" : "a.txt", isFolder ? "ok" : "ok.txt"}));
+    if (isFolder)
+        QVERIFY(QFileInfo::exists(paths.at(0) + "/inside.txt"));
+    QCOMPARE(list(page)->entryList().at(1)->state, int(StateSuccess));
 }
 
 // A file that is no workbook: the reader's message reaches the main window's key, and the
