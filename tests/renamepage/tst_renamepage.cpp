@@ -134,6 +134,21 @@ class TestRenamePage : public QObject
         list(page)->addPaths(paths);
         return paths;
     }
+    // Types `text` into the "新文件名" cell of `row` the way a user does: double-click, type, Enter.
+    void editCell(RenamePage *page, int row, const QString &text)
+    {
+        CustomTabelWidget *table = list(page)->table();
+        QTableWidgetItem *cell = table->item(row, FileListWidget::NewNameColumn);
+        const QPoint centre = table->visualItemRect(cell).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
+        auto *editor = table->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!table->viewport()->findChild<QLineEdit *>()
+            || !table->viewport()->findChild<QLineEdit *>()->isVisible());
+    }
     void typeName(RenamePage *page, const QString &text)
     {
         auto *edit = child<QTextEdit>(customEditor(page), "fileNameEdit");
@@ -156,6 +171,8 @@ private slots:
     void handEdit_data();
     void handEdit();
     void handEditByKeyAndEscape();
+    void handEditAfterExtensionChange_data();
+    void handEditAfterExtensionChange();
     void conflictsAndMessages_data();
     void conflictsAndMessages();
     void refusedNames();
@@ -529,6 +546,54 @@ void TestRenamePage::handEditByKeyAndEscape()
     QTest::qWait(50);
     QCOMPARE(list(filePage)->entryList().at(1)->newName, QString("b.txt"));
     QCOMPARE(table->item(1, FileListWidget::NewNameColumn)->text(), QString("b.txt"));
+}
+
+void TestRenamePage::handEditAfterExtensionChange_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("newSuffix");
+    QTest::addColumn<QString>("changed"); // the name after the first run
+    QTest::newRow("jpg to png") << "a.jpg" << "png" << "a.png";
+    QTest::newRow("an extension where there was none") << "notes" << "md" << "notes.md";
+}
+
+// A hand edit keeps the extension the file has on disk now, also after a run that changed it
+// and after an undo.
+void TestRenamePage::handEditAfterExtensionChange()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, newSuffix);
+    QFETCH(QString, changed);
+    const QString ext = QFileInfo(changed).suffix();
+    const QString oldExt = QFileInfo(name).suffix();
+    const auto withExt = [](const QString &stem, const QString &e) {
+        return e.isEmpty() ? stem : stem + "." + e;
+    };
+    addFiles(filePage, "x", {name});
+    CustormRename *editor = customEditor(filePage);
+    flip(child<CustormCheckBox>(editor, "suffixCheckBox"));
+    child<QLineEdit>(editor, "newSuffixEdit")->setText(newSuffix);
+    QCOMPARE(previews(filePage), QStringList({changed}));
+    auto *start = child<QAbstractButton>(filePage->propertyWidget(), "setBtn");
+    auto *undo = child<QAbstractButton>(filePage->pageWidget(), "undo");
+    click(start);
+    QCOMPARE(listing(dir->filePath("x")), QStringList({changed}));
+
+    editCell(filePage, 0, "holiday");
+    QCOMPARE(previews(filePage), QStringList({withExt("holiday", ext)}));
+    click(start);
+    QCOMPARE(listing(dir->filePath("x")), QStringList({withExt("holiday", ext)}));
+
+    click(undo);
+    QCOMPARE(listing(dir->filePath("x")), QStringList({changed}));
+    editCell(filePage, 0, "trip.gif");
+    QCOMPARE(previews(filePage), QStringList({withExt("trip", ext)}));
+    click(undo);
+    QCOMPARE(listing(dir->filePath("x")), QStringList({name}));
+    editCell(filePage, 0, "home");
+    QCOMPARE(previews(filePage), QStringList({withExt("home", oldExt)}));
+    click(start);
+    QCOMPARE(listing(dir->filePath("x")), QStringList({withExt("home", oldExt)}));
 }
 
 void TestRenamePage::conflictsAndMessages_data()
