@@ -170,8 +170,8 @@ void FileListWidget::onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegat
     QString name = line->text();
     // The extension the file has on disk now: a run or an undo may have changed it since the
     // row was filled.
-    const QString extension = edited ? QFileInfo(edited->filePath).suffix()
-                                     : item->data(kSuffixRole).toString();
+    const QString extension
+        = edited ? QFileInfo(edited->filePath).suffix() : item->data(kSuffixRole).toString();
     // A folder's name is all stem; a file keeps its own extension whatever was typed.
     if (!isFolder) {
         const int dot = name.lastIndexOf(QLatin1Char('.'));

@@ -11,7 +11,6 @@
 #include <QMutex>
 #include <QVector>
 
-
 namespace {
 
 // Name text and sequence of the custom and insert rules.

@@ -134,7 +134,7 @@ class TestRenamePage : public QObject
         list(page)->addPaths(paths);
         return paths;
     }
-    // Types `text` into the "新文件名" cell of `row` the way a user does: double-click, type, Enter.
+    // Types `text` into the "新文件名" cell of `row` as a user does: double-click, type, Enter.
     void editCell(RenamePage *page, int row, const QString &text)
     {
         CustomTabelWidget *table = list(page)->table();
@@ -435,7 +435,8 @@ void TestRenamePage::importedNameTheDiskCannotHold()
     RenamePage *page = isFolder ? folderPage : filePage;
     if (isFolder)
         filePage->hide();
-    const QStringList paths = addFiles(page, "f", {isFolder ? "a" : "a.txt", isFolder ? "b" : "b.txt"});
+    const QStringList paths
+        = addFiles(page, "f", {isFolder ? "a" : "a.txt", isFolder ? "b" : "b.txt"});
     if (isFolder)
         QVERIFY(writeFile(paths.at(0) + "/inside.txt"));
     const QString book = dir->filePath("names.xlsx");

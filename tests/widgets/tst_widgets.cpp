@@ -11,8 +11,10 @@
 #include "widgets/WindowButton.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDesktopServices>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -24,8 +26,6 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
-#include <QDoubleSpinBox>
-#include <QComboBox>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
