@@ -6,6 +6,16 @@ bool splitsPair(const QString &text, int at)
         && text.at(at).isLowSurrogate();
 }
 
+namespace {
+
+// A match can only part a pair where the text it starts or ends with is itself a half.
+bool mayPartPair(const QString &find)
+{
+    return !find.isEmpty() && (find.front().isLowSurrogate() || find.back().isHighSurrogate());
+}
+
+} // namespace
+
 int indexOfWhole(const QString &text, const QString &find, int from)
 {
     if (find.isEmpty())
@@ -20,6 +30,8 @@ int indexOfWhole(const QString &text, const QString &find, int from)
 
 QString replaceWhole(const QString &text, const QString &find, const QString &replacement)
 {
+    if (!find.isEmpty() && !mayPartPair(find))
+        return QString(text).replace(find, replacement, Qt::CaseSensitive);
     QString out;
     if (find.isEmpty()) {
         out.reserve(text.size() * (1 + replacement.size()) + replacement.size());
@@ -43,6 +55,10 @@ QString replaceWhole(const QString &text, const QString &find, const QString &re
 
 QStringList splitWhole(const QString &text, const QString &separator)
 {
+    if (separator.isEmpty())
+        return {text};
+    if (!mayPartPair(separator))
+        return text.split(separator, Qt::KeepEmptyParts, Qt::CaseSensitive);
     QStringList parts;
     int done = 0;
     for (int at = indexOfWhole(text, separator); at >= 0;
