@@ -2,7 +2,12 @@
 //   QT_QPA_PLATFORM=offscreen pageshots <folder>
 // To show a page with content, add a filler to pageFillers() below.
 #include "app/MainWindow.h"
+#include "create/CreateFilePropertyWidget.h"
+#include "create/CreateSettings.h"
+#include "create/CustormCreate.h"
+#include "create/ImportCreate.h"
 #include "extract/CollectListWidget.h"
+#include "office/Xlsx.h"
 #include "rename/CustormRename.h"
 #include "rename/FileListWidget.h"
 #include "times/TimeListWidget.h"
@@ -18,6 +23,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
@@ -31,6 +37,7 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTextStream>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <functional>
@@ -72,11 +79,28 @@ QMap<QString, Filler> pageFillers()
     };
     fillers.insert(QStringLiteral("fileRenamePage"), renamePage);
     fillers.insert(QStringLiteral("folderRenamePage"), renamePage);
-    fillers.insert(
-        QStringLiteral("fileTimePropertyPage"), [](QWidget *page, bool, const Samples &s) {
-            if (auto *list = page->findChild<TimeListWidget *>())
-                list->addPaths(s.files);
-        });
+    // Both time pages: entries, and a rule that sets the modification time (and on the file
+    // page the creation time as well).
+    auto timePage = [](QWidget *page, bool isFolderPage, const Samples &s) {
+        if (auto *list = page->findChild<TimeListWidget *>())
+            list->addPaths(isFolderPage ? s.folders : s.files);
+        auto pick = [page](const char *editor, const QDateTime &when) {
+            if (auto *e = page->findChild<QDateTimeEdit *>(QLatin1String(editor)))
+                e->setDateTime(when);
+        };
+        auto flip = [page](const char *name) {
+            if (auto *box = page->findChild<CustormCheckBox *>(QLatin1String(name)))
+                box->findChild<QCheckBox *>()->click();
+        };
+        pick("modifiedDate", QDateTime(QDate(2024, 7, 15), QTime(14, 30, 0)));
+        flip("modifiedTimeSetCheck");
+        if (!isFolderPage) {
+            pick("birthDate", QDateTime(QDate(2024, 5, 1), QTime(9, 0, 0)));
+            flip("birthTimeSetCheck");
+        }
+    };
+    fillers.insert(QStringLiteral("fileTimePropertyPage"), timePage);
+    fillers.insert(QStringLiteral("folderTimePropertyPage"), timePage);
     fillers.insert(
         QStringLiteral("collectFileNamePage"), [](QWidget *page, bool, const Samples &s) {
             if (auto *list = page->findChild<CollectListWidget *>())
@@ -87,7 +111,48 @@ QMap<QString, Filler> pageFillers()
             if (auto *list = page->findChild<CollectListWidget *>())
                 list->addPaths(s.folders);
         });
+    // Batch creation: the custom tab numbering Word documents.
+    fillers.insert(
+        QStringLiteral("batchCreateFolderPage"), [](QWidget *page, bool, const Samples &) {
+            auto *panel = page->findChild<CreateFilePropertyWidget *>();
+            if (!panel)
+                return;
+            panel->findChild<QAbstractButton *>(QStringLiteral("custormBtn"))->click();
+            QWidget *editor = panel->customEditor();
+            auto *kind = editor->findChild<QComboBox *>(QStringLiteral("exportTypeCombox"));
+            kind->setCurrentIndex(1);
+            emit kind->activated(1);
+            editor->findChild<QLineEdit *>(QStringLiteral("createNamelineEdit"))
+                ->setText(QStringLiteral("项目报告_"));
+            editor->findChild<QAbstractButton *>(QStringLiteral("lastBtn"))->click();
+            editor->findChild<QSpinBox *>(QStringLiteral("startNumberSpinBox"))->setValue(1);
+            editor->findChild<QSpinBox *>(QStringLiteral("incrementNumberSpinBox"))->setValue(1);
+            editor->findChild<QSpinBox *>(QStringLiteral("numberCountSpinBox"))->setValue(2);
+            editor->findChild<QSpinBox *>(QStringLiteral("createCountSpinBox"))->setValue(12);
+        });
     return fillers;
+}
+
+// The import tab of the creation page with a workbook read: folders named by its first column.
+void showCreationImport(MainWindow &window, const Samples &samples)
+{
+    auto *panel = window.findChild<CreateFilePropertyWidget *>();
+    if (!panel)
+        return;
+    const QString book = QDir(samples.root).filePath(QStringLiteral("客户名单.xlsx"));
+    Xlsx::Document document;
+    const QStringList names = {"北京分公司", "上海分公司", "广州分公司", "深圳分公司", "Projects",
+        "财务 2024", "合同扫描件", "archive"};
+    for (int i = 0; i < names.size(); ++i)
+        document.write(i + 1, 1, names.at(i));
+    if (!document.saveAs(book))
+        return;
+    panel->findChild<QAbstractButton *>(QStringLiteral("importBtn"))->click();
+    panel->importEditor()->loadWorkbook(book);
+    for (int i = 0; i < 200 && importCreateSettings()->names.isEmpty(); ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
 }
 
 Samples makeSamples(const QString &root)
@@ -261,6 +326,22 @@ int main(int argc, char *argv[])
         }
         const QString file
             = QDir(outDir).filePath(QStringLiteral("%1-%2.png").arg(i + 1).arg(pageName));
+        if (!window.grab().save(file)) {
+            err << "cannot write " << file << "\n";
+            ++failures;
+        } else {
+            QTextStream(stdout) << file << "\n";
+        }
+    }
+
+    // The creation page's other tab.
+    if (auto *button
+        = window.findChild<QAbstractButton *>(QStringLiteral("batchCreateFolderBtn"))) {
+        button->click();
+        showCreationImport(window, samples);
+        settle();
+        const QString file
+            = QDir(outDir).filePath(QStringLiteral("7-batchCreateFolderPage-import.png"));
         if (!window.grab().save(file)) {
             err << "cannot write " << file << "\n";
             ++failures;
