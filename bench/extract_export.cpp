@@ -111,10 +111,10 @@ int main(int argc, char **argv)
                 out << "  (" << formats[type] << " write failed)\n";
         }
         const auto ms = [](double v) { return QString::number(v, 'f', 1); };
-        out << qSetFieldWidth(8) << left << formats[type] << qSetFieldWidth(0)
-            << ms(median(gui)) << " / " << ms(median(guiCpu)) << " ms            "
-            << ms(median(total)) << " ms              " << ms(median(writer)) << " ms, "
-            << QFileInfo(path).size() / 1024 << " KiB; rows alone " << ms(rowsOnly) << " ms\n";
+        out << qSetFieldWidth(8) << left << formats[type] << qSetFieldWidth(0) << ms(median(gui))
+            << " / " << ms(median(guiCpu)) << " ms            " << ms(median(total))
+            << " ms              " << ms(median(writer)) << " ms, " << QFileInfo(path).size() / 1024
+            << " KiB; rows alone " << ms(rowsOnly) << " ms\n";
         out.flush();
     }
     QThreadPool::globalInstance()->waitForDone();

@@ -33,7 +33,8 @@ void CollectInfoPagePropertWidget::setFolder(bool folder)
 {
     isFolder = folder;
     ui->suffixWidget->setVisible(!folder);
-    nameSpace = QString::fromLatin1(folder ? Topic::FolderCollectProperty : Topic::FileCollectProperty);
+    nameSpace
+        = QString::fromLatin1(folder ? Topic::FolderCollectProperty : Topic::FileCollectProperty);
     settings = collectSettings(folder);
     settings->exportDir = defaultExportDir();
     showExportDir();
@@ -99,8 +100,8 @@ void CollectInfoPagePropertWidget::on_openDirBtn_clicked()
 
 void CollectInfoPagePropertWidget::chooseExportDir()
 {
-    const QString dir = QFileDialog::getExistingDirectory(
-        this, QString(), QString(), QFileDialog::ShowDirsOnly);
+    const QString dir
+        = QFileDialog::getExistingDirectory(this, QString(), QString(), QFileDialog::ShowDirsOnly);
     if (dir.isEmpty() || !settings)
         return;
     settings->exportDir = dir;
@@ -164,8 +165,7 @@ void CollectInfoPagePropertWidget::showExportDir()
     const QString dir = settings ? QDir::toNativeSeparators(settings->exportDir) : QString();
     QPushButton *button = ui->replaceExcelLabel;
     const int room = button->contentsRect().width() - 16;
-    button->setText(
-        room > 0 ? button->fontMetrics().elidedText(dir, Qt::ElideMiddle, room) : dir);
+    button->setText(room > 0 ? button->fontMetrics().elidedText(dir, Qt::ElideMiddle, room) : dir);
     button->setToolTip(dir);
 }
 

@@ -22,8 +22,8 @@ using CollectExport::timeText;
 
 void tellUser(const QString &message)
 {
-    CNvGlobalObserver::instance()->notifyObservers(
-        QString::fromLatin1(Topic::MessageErrorTip), QString::fromLatin1(Topic::NoticeName), message);
+    CNvGlobalObserver::instance()->notifyObservers(QString::fromLatin1(Topic::MessageErrorTip),
+        QString::fromLatin1(Topic::NoticeName), message);
 }
 
 } // namespace

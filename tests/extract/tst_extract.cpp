@@ -190,9 +190,9 @@ private slots:
         QTest::newRow("xlsx/extension off, empty name keeps its column")
             << 0 << false << QStringList {"nosuffix"} << dotted << "" << false << dotted
             << QStringList {"report.final", "", "plain"};
-        QTest::newRow("txt/extension off") << 2 << false << QStringList {"nosuffix", "noBirthBtn"}
-                                           << dotted << "" << false << dotted
-                                           << QStringList {"report.final", "", "plain"};
+        QTest::newRow("txt/extension off")
+            << 2 << false << QStringList {"nosuffix", "noBirthBtn"} << dotted << "" << false
+            << dotted << QStringList {"report.final", "", "plain"};
         for (int format : {0, 1, 2})
             QTest::newRow(qPrintable(kExtensions[format].mid(1) + "/only the name"))
                 << format << false << nameOnly << QStringList {"a b.txt", "c.txt"} << "" << false
@@ -409,8 +409,9 @@ private slots:
         Page page(false);
         QVERIFY(QTest::qWaitForWindowExposed(page.page.get()));
         QTest::qWait(1100); // the panel records its defaults a second after it is built
-        const QList<QAbstractButton *> pairs = page.page->propertyWidget()->findChildren<QAbstractButton *>(
-            QRegularExpression("^(has|no)"));
+        const QList<QAbstractButton *> pairs
+            = page.page->propertyWidget()->findChildren<QAbstractButton *>(
+                QRegularExpression("^(has|no)"));
         QCOMPARE(pairs.size(), 8);
         QHash<QAbstractButton *, bool> checked;
         for (QAbstractButton *button : pairs)
@@ -423,7 +424,8 @@ private slots:
         page.chooseFolder(dir.path(), "replaceExcelLabel");
         QVERIFY(page.panel("replaceExcelLabel")->toolTip() == QDir::toNativeSeparators(dir.path()));
         const CollectSettings changed = *fileCollectSettings();
-        QVERIFY(!changed.hasSuffix && !changed.hasPath && !changed.hasBirth && !changed.hasModified);
+        QVERIFY(
+            !changed.hasSuffix && !changed.hasPath && !changed.hasBirth && !changed.hasModified);
 
         page.click("resetBtn");
         for (QAbstractButton *button : pairs)
