@@ -19,8 +19,9 @@ bool writeExcelRows(const ExportRows &rows, const QString &path, QObject *receiv
 
 // Writes one line per row, the values joined by one space, each line ending
 // in "\n", in UTF-8 (on Windows with a byte-order mark and CR LF, for the
-// editors there). An existing file is replaced only by a complete new one.
-// Returns false and posts "保存文件失败！" when the file cannot be written.
+// editors there). An existing file is replaced by a complete new one (written
+// in place only where the folder takes no temporary file). Returns false and
+// posts "保存文件失败！" when the file cannot be written.
 bool writeTextRows(const QString &path, const ExportRows &rows, QObject *receiver);
 
 // Start the matching writer on the global thread pool and return at once.
