@@ -68,7 +68,9 @@ void CollectListWidget::onPropertyValueChanged(
 
 void CollectListWidget::startCollectInfo()
 {
-    const CollectSettings settings = *collectSettings(isFolder);
+    CollectSettings settings = *collectSettings(isFolder);
+    if (settings.exportType != CollectExport::Docx && settings.exportType != CollectExport::Txt)
+        settings.exportType = CollectExport::Xlsx; // as the output path counts it
     const QString problem = CollectExport::nameProblem(settings);
     if (!problem.isEmpty()) {
         tellUser(problem);
