@@ -3,6 +3,7 @@
 // time on the pool, until the list has marked every row.
 #include "extract/CollectListWidget.h"
 #include "extract/CollectSettings.h"
+#include "extract/ExportTimes.h"
 #include "office/ExportWriters.h"
 #include "office/WordWriter.h"
 
@@ -96,6 +97,7 @@ int main(int argc, char **argv)
         building.start();
         if (type == 0)
             rows.append(CollectExport::headerRow(*settings));
+        prepareExportTimes();
         for (const QString &path : paths)
             rows.append(CollectExport::entryRow(QFileInfo(path), *settings, false));
         const double rowsOnly = building.nsecsElapsed() / 1e6;

@@ -1,5 +1,6 @@
 #include "extract/CollectSettings.h"
 
+#include "extract/ExportTimes.h"
 #include "rename/RenameRun.h"
 
 #include <QDir>
@@ -83,10 +84,14 @@ QList<QVariant> entryRow(const QFileInfo &info, const CollectSettings &settings,
         isFolder || settings.hasSuffix ? info.fileName() : info.completeBaseName()};
     if (settings.hasPath)
         row.append(info.absoluteFilePath());
-    if (settings.hasBirth)
-        row.append(timeText(info.birthTime()));
-    if (settings.hasModified)
-        row.append(timeText(info.lastModified()));
+    if (settings.hasBirth || settings.hasModified) {
+        const ExportTimes times
+            = readExportTimes(info.absoluteFilePath(), settings.hasBirth, settings.hasModified);
+        if (settings.hasBirth)
+            row.append(times.birth);
+        if (settings.hasModified)
+            row.append(times.modified);
+    }
     return row;
 }
 

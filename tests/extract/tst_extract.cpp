@@ -27,7 +27,12 @@
 
 namespace {
 
-const QDateTime kModified(QDate(2021, 3, 4), QTime(5, 6, 7));
+// Local summer time, in a zone with daylight saving (set below). Made when asked: a QDateTime
+// keeps the daylight-saving state of the zone it was made in.
+QDateTime modifiedTime()
+{
+    return QDateTime(QDate(2021, 7, 4), QTime(5, 6, 7));
+}
 const QString kSaveFailed = QStringLiteral("保存文件失败！");
 
 void whenModalOpens(std::function<void(QWidget *)> answer)
@@ -154,6 +159,9 @@ class TestExtract : public QObject
 private slots:
     void initTestCase()
     {
+        // Times are exported in local time: a zone that is not UTC, with daylight saving,
+        // catches a value taken in the wrong zone.
+        qputenv("TZ", "Europe/Berlin");
         CNvGlobalObserver::instance()->registerObserver(
             Topic::MessageErrorTip, Topic::NoticeName, &tips, QUORVEX_BUS_SLOT);
     }
@@ -235,7 +243,7 @@ private slots:
             } else {
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::WriteOnly));
-                QVERIFY(file.setFileTime(kModified, QFileDevice::FileModificationTime));
+                QVERIFY(file.setFileTime(modifiedTime(), QFileDevice::FileModificationTime));
             }
             paths << path;
         }
@@ -282,8 +290,9 @@ private slots:
                 row << (gone ? "" : CollectExport::timeText(info.birthTime()));
             // (A folder's time moves with what is created inside it.)
             if (!off.contains("noModifiedBtn"))
-                row << (gone ? QString()
-                             : CollectExport::timeText(folder ? info.lastModified() : kModified));
+                row << (gone
+                        ? QString()
+                        : CollectExport::timeText(folder ? info.lastModified() : modifiedTime()));
             rows << row;
         }
         QCOMPARE(filesBelow(out), QStringList {file});
