@@ -1,16 +1,52 @@
 #include "times/TimeListWidget.h"
 
+#include "bus/BusTopics.h"
+#include "bus/CNvGlobalObserver.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/CustormTabelItem.h"
 #include "lists/EntrySort.h"
+#include "rename/RenameRules.h"
+#include "times/TimeRule.h"
 #include "ui_TimeListWidget.h"
 
 #include <QDateTimeEdit>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
 const QString kTimeFormat = QStringLiteral("yyyy/MM/dd hh:mm:ss");
+
+const char *const timeTopics[]
+    = {Topic::FileTimeProperty, Topic::FolderTimeProperty, Topic::StartChangeDate};
+
+// Many time cells change at once: the model's per-cell signals are held and the view is told
+// once, for both time columns.
+class BatchedTimeCells
+{
+public:
+    explicit BatchedTimeCells(QTableWidget *table)
+        : table(table), blocked(table->model()->blockSignals(true))
+    { }
+    ~BatchedTimeCells()
+    {
+        QAbstractItemModel *model = table->model();
+        model->blockSignals(blocked);
+        if (model->rowCount() > 0)
+            emit model->dataChanged(model->index(0, TimeListWidget::BirthColumn),
+                model->index(model->rowCount() - 1, TimeListWidget::ModifiedColumn));
+    }
+
+private:
+    QTableWidget *table;
+    bool blocked;
+};
+
+void publishMessage(const QString &text)
+{
+    CNvGlobalObserver::instance()->notifyObservers(
+        QString::fromLatin1(Topic::MessageErrorTip), QString(), text);
+}
 
 } // namespace
 
@@ -23,10 +59,18 @@ TimeListWidget::TimeListWidget(QWidget *parent) : TypedEntryList(parent), ui(new
         {200, 240, 240, 100, 150}, {StateColumn, OperateColumn}, false);
     setRowButtonsVisible(false, true);
     setAcceptDrops(true);
+    CNvGlobalObserver *bus = CNvGlobalObserver::instance();
+    for (const char *topic : timeTopics)
+        bus->registerObserver(QString::fromLatin1(topic),
+            QString::fromLatin1(Topic::RenameValueUpdate), this, QUORVEX_BUS_SLOT);
 }
 
 TimeListWidget::~TimeListWidget()
 {
+    CNvGlobalObserver *bus = CNvGlobalObserver::instance();
+    for (const char *topic : timeTopics)
+        bus->unregisterObserver(
+            QString::fromLatin1(topic), QString::fromLatin1(Topic::RenameValueUpdate), this);
     delete ui;
 }
 
@@ -84,7 +128,130 @@ void TimeListWidget::writeCells(int row, const InfoEntry &entry)
 
 void TimeListWidget::appendEntry(int row, const QString &path)
 {
-    appendFilled(row, newInfoEntry(path));
+    InfoEntry *entry = newInfoEntry(path);
+    // A row added while a switch is on shows, and gets, the rule's time at once.
+    const PresentTimes present = presentTimes(entry->filePath);
+    const TimeRule &r = rule();
+    entry->birthTime = r.setBirthTime ? r.birthTime : present.birthTime();
+    entry->modifiedTime = r.setModifiedTime ? r.modifiedTime : present.modifiedTime();
+    appendFilled(row, entry);
+}
+
+const TimeRule &TimeListWidget::rule() const
+{
+    return *TimeRule::forPage(isFolder);
+}
+
+void TimeListWidget::showPreview(int row)
+{
+    InfoEntry *entry = entries[row];
+    const PresentTimes present = presentTimes(entry->filePath);
+    const TimeRule &r = rule();
+    // A vanished file has no times: its row keeps showing what it showed.
+    setEntryTimes(row, r.setBirthTime ? r.birthTime : present.birthTime(),
+        r.setModifiedTime ? r.modifiedTime : present.modifiedTime());
+}
+
+void TimeListWidget::recomputePreview()
+{
+    BatchedTimeCells batch(table());
+    for (int i = 0; i < entries.size(); ++i)
+        showPreview(i);
+}
+
+void TimeListWidget::onPropertyValueChanged(
+    const QString &valueName, const QString &valueObj, const QVariant &value)
+{
+    Q_UNUSED(valueObj)
+    Q_UNUSED(value)
+    // Both time pages hear every key; each list acts only on its own page's messages.
+    if (valueName == QLatin1String(Topic::StartChangeDate)) {
+        if (RenamePageMessage::isFrom(isFolder))
+            changeTimes(false);
+        return;
+    }
+    if (valueName == QLatin1String(isFolder ? Topic::FolderTimeProperty : Topic::FileTimeProperty))
+        recomputePreview();
+}
+
+void TimeListWidget::showFailure(int row, const TimeStep &step)
+{
+    setEntryState(row, StateFailed);
+    const QString message = timeStepMessage(step, entries.at(row)->filePath);
+    if (!message.isEmpty())
+        publishMessage(message);
+}
+
+void TimeListWidget::changeTimes(bool undo)
+{
+    if (undo) {
+        if (undoStack.isEmpty())
+            return;
+        undoChange(undoStack.takeLast());
+    } else {
+        runChange();
+    }
+    emit canUndo(!undoStack.isEmpty());
+}
+
+void TimeListWidget::undoChangeTimes()
+{
+    changeTimes(true);
+}
+
+void TimeListWidget::runChange()
+{
+    const TimeRule &r = rule();
+    TimeSnapshot snapshot;
+    BatchedTimeCells batch(table());
+    for (int i = 0; i < entries.size(); ++i) {
+        const InfoEntry &entry = *entries.at(i);
+        // A time whose switch is off is not written: the file keeps its own.
+        TimeWrite times;
+        if (r.setBirthTime)
+            times.creation = utcFromLocal(entry.birthTime);
+        if (r.setModifiedTime)
+            times.modification = utcFromLocal(entry.modifiedTime);
+        // A time asked for that names no moment is never skipped quietly.
+        const bool invalid = (r.setBirthTime && !entry.birthTime.isValid())
+            || (r.setModifiedTime && !entry.modifiedTime.isValid());
+        const TimeStep step = invalid ? TimeStep {TimeStep::Failed, FileTimes::WriteFailed, {}}
+                                      : applyEntryTimes(entry.filePath, times);
+        if (step.kind != TimeStep::Written) {
+            showFailure(i, step);
+            continue;
+        }
+        if (!times.isEmpty())
+            snapshot.append({entry.uuid, step.before});
+        showPreview(i);
+        setEntryState(i, StateSuccess);
+    }
+    // Only entries the run changed can be put back; a run that changed none keeps no snapshot.
+    if (!snapshot.isEmpty())
+        undoStack.append(snapshot);
+}
+
+void TimeListWidget::undoChange(const TimeSnapshot &snapshot)
+{
+    // Rows may have been added, removed or moved since the run: entries are found by UUID.
+    QHash<QString, int> rowOf;
+    rowOf.reserve(entries.size());
+    for (int i = 0; i < entries.size(); ++i)
+        rowOf.insert(entries.at(i)->uuid, i);
+    BatchedTimeCells batch(table());
+    for (const TimeUndoEntry &undo : snapshot) {
+        const int row = rowOf.value(undo.uuid, -1);
+        if (row < 0)
+            continue;
+        const TimeStep step = applyEntryTimes(entries.at(row)->filePath, undo.before);
+        if (step.kind != TimeStep::Written) {
+            showFailure(row, step);
+            continue;
+        }
+        // The row shows the preview again, which a new run would write.
+        showPreview(row);
+        setEntryState(row, StatePending);
+    }
 }
 
 void TimeListWidget::setEntryTimes(int row, const QDateTime &birth, const QDateTime &modified)
@@ -119,5 +286,6 @@ bool TimeListWidget::sortEntries(int column, bool descending)
 
 void TimeListWidget::forgetHistory()
 {
+    undoStack.clear();
     emit canUndo(false);
 }

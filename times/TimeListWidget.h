@@ -2,16 +2,20 @@
 
 #include "lists/ListEntries.h"
 #include "lists/TypedEntryList.h"
+#include "times/TimeChange.h"
 
 #include <QFileIconProvider>
 #include <QList>
+#include <QVariant>
 
 namespace Ui {
 class TimeListWidget;
 }
 
-// The list of a time page: one InfoEntry per row; its times are those a run will write, shown
-// in a date-time editor per cell.
+struct TimeRule;
+
+// The list of a time page: one InfoEntry per row; its times are those a run will write (the
+// preview), shown in a date-time editor per cell. Runs write them and can be undone.
 class TimeListWidget : public TypedEntryList<InfoEntry>
 {
     Q_OBJECT
@@ -23,6 +27,16 @@ public:
 
     // Sets the times of row's entry and shows them.
     void setEntryTimes(int row, const QDateTime &birth, const QDateTime &modified);
+
+    // Writes every entry's preview to the disk (undo false), or puts back the entries the
+    // newest run changed (undo true); marks the rows and reports each failure on the bus.
+    void changeTimes(bool undo);
+    void undoChangeTimes();
+    bool canUndoChange() const { return !undoStack.isEmpty(); }
+
+public slots:
+    void onPropertyValueChanged(
+        const QString &valueName, const QString &valueObj, const QVariant &value);
 
 signals:
     void canUndo(bool isCan);
@@ -37,7 +51,17 @@ protected:
     void forgetHistory() override;
 
 private:
+    const TimeRule &rule() const;
     void writeTime(int row, int column, const QDateTime &time);
+    // The row's preview from its file's present times and the page's rule.
+    void showPreview(int row);
+    void recomputePreview();
+    void runChange();
+    void undoChange(const TimeSnapshot &snapshot);
+    // Marks a failed step and reports it.
+    void showFailure(int row, const TimeStep &step);
+
+    QList<TimeSnapshot> undoStack;
 
     Ui::TimeListWidget *ui;
     QStringList headers;

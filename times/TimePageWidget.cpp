@@ -45,3 +45,8 @@ void TimePageWidget::on_clearList_clicked()
 {
     ui->fileListWidget->clearList();
 }
+
+void TimePageWidget::on_undo_clicked()
+{
+    ui->fileListWidget->undoChangeTimes();
+}

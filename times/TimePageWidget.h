@@ -27,6 +27,7 @@ private slots:
     void on_addFile_clicked();
     void on_addFolder_clicked();
     void on_clearList_clicked();
+    void on_undo_clicked();
 
 private:
     Ui::TimePageWidget *ui;

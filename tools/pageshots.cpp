@@ -78,11 +78,28 @@ QMap<QString, Filler> pageFillers()
     };
     fillers.insert(QStringLiteral("fileRenamePage"), renamePage);
     fillers.insert(QStringLiteral("folderRenamePage"), renamePage);
-    fillers.insert(
-        QStringLiteral("fileTimePropertyPage"), [](QWidget *page, bool, const Samples &s) {
-            if (auto *list = page->findChild<TimeListWidget *>())
-                list->addPaths(s.files);
-        });
+    // Both time pages: entries, and a rule that sets the modification time (and on the file
+    // page the creation time as well).
+    auto timePage = [](QWidget *page, bool isFolderPage, const Samples &s) {
+        if (auto *list = page->findChild<TimeListWidget *>())
+            list->addPaths(isFolderPage ? s.folders : s.files);
+        auto pick = [page](const char *editor, const QDateTime &when) {
+            if (auto *e = page->findChild<QDateTimeEdit *>(QLatin1String(editor)))
+                e->setDateTime(when);
+        };
+        auto flip = [page](const char *name) {
+            if (auto *box = page->findChild<CustormCheckBox *>(QLatin1String(name)))
+                box->findChild<QCheckBox *>()->click();
+        };
+        pick("modifiedDate", QDateTime(QDate(2024, 7, 15), QTime(14, 30, 0)));
+        flip("modifiedTimeSetCheck");
+        if (!isFolderPage) {
+            pick("birthDate", QDateTime(QDate(2024, 5, 1), QTime(9, 0, 0)));
+            flip("birthTimeSetCheck");
+        }
+    };
+    fillers.insert(QStringLiteral("fileTimePropertyPage"), timePage);
+    fillers.insert(QStringLiteral("folderTimePropertyPage"), timePage);
     // Extraction pages: entries and an export name; the file page also exports (as text,
     // without the creation time) into the sample folder, so its rows show the outcome.
     fillers.insert(

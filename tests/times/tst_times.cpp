@@ -1,0 +1,818 @@
+// The time pages as a user drives them (panel widgets, the start and undo buttons, the bus),
+// on real files and folders; the file-time layer on its own, on NTFS, and its Windows side
+// under Wine.
+#include "NtfsMount.h"
+#include "tests/support/CaseBlindMount.h"
+
+#include "bus/BusTopics.h"
+#include "bus/CNvGlobalObserver.h"
+#include "lists/CustomTabelWidget.h"
+#include "lists/OperateWidget.h"
+#include "times/FileTimes.h"
+#include "times/TimeChange.h"
+#include "times/TimeListWidget.h"
+#include "times/TimePage.h"
+#include "times/TimePageWidget.h"
+#include "times/TimePropertyWidget.h"
+#include "times/TimeRule.h"
+#include "widgets/CustormCheckBox.h"
+#include "widgets/StyledInputs.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/xattr.h>
+#include <time.h>
+
+namespace {
+
+// Times as the kernel reports them, in nanoseconds since 1970 UTC (read here without the
+// program's own layer).
+struct DiskTimes
+{
+    qint64 modified = 0;
+    qint64 accessed = 0;
+    qint64 born = -1; // -1: none
+};
+
+qint64 nsOf(const statx_timestamp &t)
+{
+    return qint64(t.tv_sec) * 1000000000LL + t.tv_nsec;
+}
+
+DiskTimes diskTimes(const QString &path)
+{
+    DiskTimes d;
+    struct statx sx;
+    if (statx(AT_FDCWD, QFile::encodeName(path).constData(), 0,
+            STATX_MTIME | STATX_ATIME | STATX_BTIME, &sx)
+        != 0)
+        return DiskTimes {-1, -1, -1};
+    d.modified = nsOf(sx.stx_mtime);
+    d.accessed = nsOf(sx.stx_atime);
+    if (sx.stx_mask & STATX_BTIME)
+        d.born = nsOf(sx.stx_btime);
+    return d;
+}
+
+bool setDiskTimes(const QString &path, qint64 modifiedNs, qint64 accessedNs)
+{
+    timespec ts[2];
+    ts[0].tv_sec = accessedNs / 1000000000LL;
+    ts[0].tv_nsec = accessedNs % 1000000000LL;
+    ts[1].tv_sec = modifiedNs / 1000000000LL;
+    ts[1].tv_nsec = modifiedNs % 1000000000LL;
+    return utimensat(AT_FDCWD, QFile::encodeName(path).constData(), ts, 0) == 0;
+}
+
+// The raw bytes of ntfs-3g's creation attribute.
+QByteArray ntfsCreation(const QString &path)
+{
+    char raw[8];
+    const ssize_t n = getxattr(QFile::encodeName(path).constData(), "system.ntfs_crtime", raw, 8);
+    return n == 8 ? QByteArray(raw, 8) : QByteArray();
+}
+
+// A FILETIME for a UTC moment, little-endian, as the attribute holds it.
+QByteArray fileTimeBytes(const QDateTime &utc)
+{
+    quint64 ticks = quint64(utc.toMSecsSinceEpoch() + 11644473600000LL) * 10000ULL;
+    QByteArray raw(8, '\0');
+    for (int i = 0; i < 8; ++i, ticks >>= 8)
+        raw[i] = char(ticks & 0xff);
+    return raw;
+}
+
+qint64 nsOf(const QDateTime &utc)
+{
+    return utc.toMSecsSinceEpoch() * 1000000LL;
+}
+
+QDateTime local(int y, int mo, int d, int h, int mi, int s)
+{
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::LocalTime);
+}
+
+QDateTime utc(int y, int mo, int d, int h, int mi, int s)
+{
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+}
+
+// Earlier times every sample starts with, down to the nanosecond, so an exact undo shows.
+const qint64 kOldModified = nsOf(utc(2019, 3, 4, 5, 6, 7)) + 123456789;
+const qint64 kOldAccessed = nsOf(utc(2018, 1, 2, 3, 4, 5)) + 987654321;
+
+// What reaches the bus as error messages.
+class MessageLog : public QObject
+{
+    Q_OBJECT
+public:
+    MessageLog()
+    {
+        CNvGlobalObserver::instance()->registerObserver(
+            QString::fromLatin1(Topic::MessageErrorTip), QString(), this, QUORVEX_BUS_SLOT);
+    }
+    ~MessageLog() override
+    {
+        CNvGlobalObserver::instance()->unregisterObserver(
+            QString::fromLatin1(Topic::MessageErrorTip), QString(), this);
+    }
+    QStringList messages;
+
+public slots:
+    void onPropertyValueChanged(const QString &, const QString &, const QVariant &value)
+    {
+        messages << value.toString();
+    }
+};
+
+template<class T> T *child(QWidget *root, const char *name)
+{
+    T *w = root->findChild<T *>(QString::fromLatin1(name));
+    if (!w)
+        qWarning("no %s", name);
+    return w;
+}
+
+// A user's click on a switch (CustormCheckBox tells only clicks).
+void flip(QWidget *page, const char *name)
+{
+    auto *box = child<CustormCheckBox>(page, name);
+    QVERIFY(box);
+    box->findChild<QCheckBox *>()->click();
+}
+
+void press(QWidget *page, const char *name)
+{
+    auto *button = child<QAbstractButton>(page, name);
+    QVERIFY(button);
+    QVERIFY2(button->isEnabled(), name);
+    button->click();
+}
+
+TimeListWidget *listOf(TimePage *page)
+{
+    return page->findChild<TimeListWidget *>();
+}
+
+QStringList states(TimePage *page)
+{
+    QStringList out;
+    QTableWidget *table = listOf(page)->table();
+    for (int r = 0; r < table->rowCount(); ++r) {
+        auto *label = qobject_cast<QLabel *>(table->cellWidget(r, TimeListWidget::StateColumn));
+        out << (label ? label->text() : QStringLiteral("<no label>"));
+    }
+    return out;
+}
+
+QDateTime cellTime(TimePage *page, int row, int column)
+{
+    auto *editor = qobject_cast<QDateTimeEdit *>(listOf(page)->table()->cellWidget(row, column));
+    return editor ? editor->dateTime() : QDateTime();
+}
+
+} // namespace
+
+class TestTimes : public QObject
+{
+    Q_OBJECT
+
+    QScopedPointer<QTemporaryDir> dir;
+    QScopedPointer<TimePage> filePage;
+    QScopedPointer<TimePage> folderPage;
+    QScopedPointer<MessageLog> log;
+
+    // Makes files (or folders on the folder page) with the old times, the k-th entry spaced
+    // k seconds later, and lists them.
+    QStringList addEntries(
+        TimePage *page, const QStringList &names, const QString &root = {}, qint64 spacing = 0)
+    {
+        const QString base = root.isEmpty() ? dir->path() : root;
+        QStringList paths;
+        for (const QString &name : names) {
+            const QString path = base + QLatin1Char('/') + name;
+            if (page->isFolder()) {
+                QDir().mkpath(path);
+            } else {
+                QFile f(path);
+                f.open(QIODevice::WriteOnly);
+                f.write(name.toUtf8());
+            }
+            setDiskTimes(path, kOldModified + paths.size() * spacing, kOldAccessed);
+            paths << path;
+        }
+        listOf(page)->addPaths(paths);
+        return paths;
+    }
+
+    void pick(TimePage *page, const char *editor, const QDateTime &when)
+    {
+        child<QDateTimeEdit>(page, editor)->setDateTime(when);
+    }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void localToUtc_data();
+    void localToUtc();
+    void setFileTimes_data();
+    void setFileTimes();
+
+    void preview_data();
+    void preview();
+    void run_data();
+    void run();
+    void threeRunsThreeUndos_data();
+    void threeRunsThreeUndos();
+    void undoAfterRowsChanged_data();
+    void undoAfterRowsChanged();
+    void startActsOnItsOwnPage_data();
+    void startActsOnItsOwnPage();
+    void resetRestoresDefaults();
+    void ntfsCreationTime_data();
+    void ntfsCreationTime();
+    void windowsLayerUnderWine();
+};
+
+void TestTimes::init()
+{
+    dir.reset(new QTemporaryDir);
+    QVERIFY(dir->isValid());
+    log.reset(new MessageLog);
+    filePage.reset(new TimePage);
+    filePage->setFolder(false);
+    folderPage.reset(new TimePage);
+    folderPage->setFolder(true);
+}
+
+void TestTimes::cleanup()
+{
+    filePage.reset();
+    folderPage.reset();
+    log.reset();
+    dir.reset();
+}
+
+void TestTimes::localToUtc_data()
+{
+    QTest::addColumn<QDateTime>("chosen");
+    QTest::addColumn<QDateTime>("expected");
+    // The process runs in Europe/Berlin (main): +1 in winter, +2 in summer.
+    QTest::newRow("winter/offset 1")
+        << local(2024, 1, 15, 14, 30, 0) << utc(2024, 1, 15, 13, 30, 0);
+    QTest::newRow("summer/offset 2")
+        << local(2024, 7, 15, 14, 30, 0) << utc(2024, 7, 15, 12, 30, 0);
+    QTest::newRow("day after spring change")
+        << local(2024, 4, 1, 0, 0, 1) << utc(2024, 3, 31, 22, 0, 1);
+    QTest::newRow("day before autumn change")
+        << local(2024, 10, 26, 23, 59, 59) << utc(2024, 10, 26, 21, 59, 59);
+    QTest::newRow("autumn repeated hour/the first of the two")
+        << local(2024, 10, 27, 2, 30, 0) << utc(2024, 10, 27, 0, 30, 0);
+    QTest::newRow("before 1970") << local(1960, 6, 1, 12, 0, 0) << utc(1960, 6, 1, 11, 0, 0);
+}
+
+void TestTimes::localToUtc()
+{
+    QFETCH(QDateTime, chosen);
+    QFETCH(QDateTime, expected);
+    const FileTimes::UtcTime t = utcFromLocal(chosen);
+    QCOMPARE(t.seconds, expected.toSecsSinceEpoch());
+    QCOMPARE(t.nanoseconds, 0u);
+    QCOMPARE(localFromUtc(t), chosen);
+}
+
+// The layer itself, on this machine's file system, which keeps creation times it cannot set.
+void TestTimes::setFileTimes_data()
+{
+    // file, folder, readonly, missing, empty; ext4, fusefat: a file on such a file system
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("creation"); // none, present (the file's own), other
+    QTest::addColumn<bool>("modification");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("year");
+    QTest::newRow("file/modification") << "file"
+                                       << "none" << true << 0 << 2022;
+    QTest::newRow("folder/modification") << "folder"
+                                         << "none" << true << 0 << 2022;
+    QTest::newRow("read-only file/modification") << "readonly"
+                                                 << "none" << true << 0 << 2022;
+    QTest::newRow("creation equal to present/written") << "file"
+                                                       << "present" << true << 0 << 2022;
+    QTest::newRow("creation cannot be set/nothing written") << "file"
+                                                            << "other" << true << 3 << 2022;
+    QTest::newRow("creation alone cannot be set") << "folder"
+                                                  << "other" << false << 3 << 2022;
+    QTest::newRow("nothing asked/written") << "file"
+                                           << "none" << false << 0 << 2022;
+    QTest::newRow("missing/cannot read") << "missing"
+                                         << "none" << true << 2 << 2022;
+    QTest::newRow("empty path") << "empty"
+                                << "none" << true << 1 << 2022;
+    // fusefat answers a new time with success and keeps none.
+    QTest::newRow("fusefat/times not kept") << "fusefat"
+                                            << "none" << true << 3 << 2022;
+    // ext4 clamps what it cannot hold (to 1901 and 2446) and says nothing.
+    QTest::newRow("ext4/past its last year") << "ext4"
+                                             << "none" << true << 3 << 2500;
+    QTest::newRow("ext4/before its first year") << "ext4"
+                                                << "none" << true << 3 << 1850;
+}
+
+void TestTimes::setFileTimes()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, creation);
+    QFETCH(bool, modification);
+    QFETCH(int, result);
+    QFETCH(int, year);
+
+    QString path = dir->filePath(QStringLiteral("entry"));
+    QScopedPointer<CaseBlindMount> fat;
+    if (kind == QLatin1String("fusefat")) {
+        fat.reset(new CaseBlindMount(8));
+        if (!fat->isMounted())
+            QSKIP(qPrintable(fat->skipReason()));
+        path = fat->path() + QStringLiteral("/entry");
+        kind = QStringLiteral("file");
+    }
+    if (kind == QLatin1String("ext4")) {
+        struct statfs fs;
+        if (statfs(QFile::encodeName(dir->path()).constData(), &fs) != 0 || fs.f_type != 0xEF53)
+            QSKIP("the temporary folder is not on ext4");
+        kind = QStringLiteral("file");
+    }
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == QLatin1String("file") || kind == QLatin1String("readonly")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        if (kind == QLatin1String("readonly"))
+            QVERIFY(f.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    } else if (kind == QLatin1String("empty")) {
+        path.clear();
+    }
+    if (QFileInfo::exists(path))
+        QVERIFY(setDiskTimes(path, kOldModified, kOldAccessed));
+    const DiskTimes before = diskTimes(path);
+
+    TimeWrite times;
+    const QDateTime asked = utc(year, 2, 3, 4, 5, 6);
+    if (modification)
+        times.modification = FileTimes::UtcTime {asked.toSecsSinceEpoch(), 0};
+    if (creation == QLatin1String("present")) {
+        const PresentTimes present = presentTimes(path);
+        QVERIFY(present.creation);
+        times.creation = *present.creation;
+    } else if (creation == QLatin1String("other")) {
+        times.creation = FileTimes::UtcTime {asked.toSecsSinceEpoch(), 0};
+    }
+    QCOMPARE(::setFileTimes(path, times), result);
+
+    if (path.isEmpty() || kind == QLatin1String("missing"))
+        return;
+    const DiskTimes after = diskTimes(path);
+    QCOMPARE(after.accessed, before.accessed); // never touched
+    QCOMPARE(after.born, before.born);
+    QCOMPARE(after.modified, result == 0 && modification ? nsOf(asked) : before.modified);
+}
+
+void TestTimes::preview_data()
+{
+    QTest::addColumn<bool>("birthOn");
+    QTest::addColumn<bool>("modifiedOn");
+    QTest::addColumn<bool>("addedAfter"); // rows added after the switches were set
+    QTest::newRow("both off/own times") << false << false << false;
+    QTest::newRow("creation on/creation column only") << true << false << false;
+    QTest::newRow("both on/both columns") << true << true << false;
+    QTest::newRow("added while creation on/rule at once") << true << false << true;
+    QTest::newRow("added while modification on/rule at once") << false << true << true;
+}
+
+void TestTimes::preview()
+{
+    QFETCH(bool, birthOn);
+    QFETCH(bool, modifiedOn);
+    QFETCH(bool, addedAfter);
+    const QDateTime birth = local(2020, 1, 2, 10, 30, 15);
+    const QDateTime modified = local(2021, 6, 7, 8, 9, 10);
+    auto setRule = [&] {
+        pick(filePage.data(), "birthDate", birth);
+        pick(filePage.data(), "modifiedDate", modified);
+        if (birthOn)
+            flip(filePage.data(), "birthTimeSetCheck");
+        if (modifiedOn)
+            flip(filePage.data(), "modifiedTimeSetCheck");
+    };
+    addEntries(folderPage.data(), {"d1"});
+    if (!addedAfter)
+        addEntries(filePage.data(), {"a.txt", "b.txt"});
+    setRule();
+    if (addedAfter)
+        addEntries(filePage.data(), {"a.txt", "b.txt"});
+
+    auto check = [&](const QDateTime &ruleBirth) {
+        const QList<InfoEntry *> &entries = listOf(filePage.data())->entryList();
+        QCOMPARE(entries.size(), 2);
+        for (int row = 0; row < entries.size(); ++row) {
+            const QFileInfo info(entries.at(row)->filePath);
+            const QDateTime b = birthOn ? ruleBirth : info.birthTime();
+            const QDateTime m = modifiedOn ? modified : info.lastModified();
+            QCOMPARE(entries.at(row)->birthTime, b);
+            QCOMPARE(entries.at(row)->modifiedTime, m);
+            QCOMPARE(cellTime(filePage.data(), row, TimeListWidget::BirthColumn), b);
+            QCOMPARE(cellTime(filePage.data(), row, TimeListWidget::ModifiedColumn), m);
+            QCOMPARE(listOf(filePage.data())
+                         ->table()
+                         ->item(row, TimeListWidget::ModifiedColumn)
+                         ->data(kTimeTextRole)
+                         .toString(),
+                m.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")));
+        }
+        // The other page's list heard nothing it acts on.
+        const InfoEntry *folder = listOf(folderPage.data())->entryList().at(0);
+        QCOMPARE(folder->modifiedTime, QFileInfo(folder->filePath).lastModified());
+    };
+    check(birth);
+
+    // The hour box moves the creation time within the same day.
+    child<CustormSpinBox>(filePage.data(), "createTimeH")->setValue(23);
+    const QDateTime late = local(2020, 1, 2, 23, 30, 15);
+    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "birthDate")->dateTime(), late);
+    QCOMPARE(TimeRule::fileRule()->birthTime, late);
+    check(late);
+
+    // An hour the clocks skip takes the hour they moved on to, on the same day.
+    pick(filePage.data(), "birthDate", local(2024, 3, 31, 1, 30, 15));
+    child<CustormSpinBox>(filePage.data(), "createTimeH")->setValue(2);
+    const QDateTime skipped = local(2024, 3, 31, 3, 30, 15);
+    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "birthDate")->dateTime(), skipped);
+    QCOMPARE(child<CustormSpinBox>(filePage.data(), "createTimeH")->value(), 3);
+    check(skipped);
+}
+
+void TestTimes::run_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<bool>("birthOn");
+    QTest::addColumn<bool>("missing");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("file/summer modification") << false << false << false << "成功" << QString();
+    QTest::newRow("folder/summer modification") << true << false << false << "成功" << QString();
+    QTest::newRow("file/creation cannot be set") << false << true << false << "失败"
+                                                 << "设置文件“%1”时间失败，请确认权限！";
+    QTest::newRow("folder/creation cannot be set") << true << true << false << "失败"
+                                                   << "设置文件“%1”时间失败，请确认权限！";
+    QTest::newRow("file/all missing") << false << false << true << "失败"
+                                      << "文件“%1”不存在";
+}
+
+void TestTimes::run()
+{
+    QFETCH(bool, folder);
+    QFETCH(bool, birthOn);
+    QFETCH(bool, missing);
+    QFETCH(QString, state);
+    QFETCH(QString, message);
+    TimePage *page = folder ? folderPage.data() : filePage.data();
+
+    const QStringList paths = addEntries(page, {"一.txt", "two"});
+    QList<DiskTimes> before;
+    for (const QString &p : paths)
+        before << diskTimes(p);
+    flip(page, "modifiedTimeSetCheck");
+    pick(page, "modifiedDate", local(2024, 7, 15, 14, 30, 0)); // chosen in December
+    if (birthOn) {
+        flip(page, "birthTimeSetCheck");
+        pick(page, "birthDate", local(2020, 1, 2, 3, 4, 5));
+    }
+    if (missing) {
+        for (const QString &p : paths)
+            QVERIFY(folder ? QDir(p).removeRecursively() : QFile::remove(p));
+    }
+    press(page, "setBtn");
+
+    QCOMPARE(states(page), QStringList({state, state}));
+    QStringList expected;
+    for (const QString &p : paths) {
+        if (!message.isEmpty())
+            expected << message.arg(p);
+    }
+    QCOMPARE(log->messages, expected);
+    const bool written = message.isEmpty();
+    QCOMPARE(child<QAbstractButton>(page, "undo")->isEnabled(), written);
+    if (missing)
+        return;
+    for (int i = 0; i < paths.size(); ++i) {
+        const DiskTimes after = diskTimes(paths.at(i));
+        QCOMPARE(
+            after.modified, written ? nsOf(utc(2024, 7, 15, 12, 30, 0)) : before.at(i).modified);
+        QCOMPARE(after.accessed, before.at(i).accessed);
+        QCOMPARE(after.born, before.at(i).born);
+    }
+    if (written)
+        QCOMPARE(cellTime(page, 1, TimeListWidget::ModifiedColumn), local(2024, 7, 15, 14, 30, 0));
+}
+
+void TestTimes::threeRunsThreeUndos_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("file page") << false;
+    QTest::newRow("folder page") << true;
+}
+
+void TestTimes::threeRunsThreeUndos()
+{
+    QFETCH(bool, folder);
+    TimePage *page = folder ? folderPage.data() : filePage.data();
+    const QStringList paths = addEntries(page, {"a", "b"});
+    // The first run takes the moment the panel was set up: written as shown, to the second.
+    flip(page, "modifiedTimeSetCheck");
+    press(page, "setBtn");
+    const QDateTime shown = QDateTime::fromString(
+        child<QDateTimeEdit>(page, "modifiedDate")->text(), QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+    QCOMPARE(diskTimes(paths.at(0)).modified, nsOf(shown.toUTC()));
+    pick(page, "modifiedDate", local(2023, 3, 1, 9, 0, 0));
+    press(page, "setBtn");
+    pick(page, "modifiedDate", local(2023, 8, 1, 18, 0, 0));
+    press(page, "setBtn");
+    QCOMPARE(diskTimes(paths.at(0)).modified, nsOf(utc(2023, 8, 1, 16, 0, 0)));
+
+    press(page, "undo");
+    QCOMPARE(diskTimes(paths.at(0)).modified, nsOf(utc(2023, 3, 1, 8, 0, 0)));
+    QVERIFY(child<QAbstractButton>(page, "undo")->isEnabled());
+    press(page, "undo");
+    press(page, "undo");
+    for (const QString &p : paths) {
+        QCOMPARE(diskTimes(p).modified, kOldModified); // to the nanosecond
+        QCOMPARE(diskTimes(p).accessed, kOldAccessed);
+    }
+    QCOMPARE(states(page), QStringList({"待操作", "待操作"}));
+    QVERIFY(!child<QAbstractButton>(page, "undo")->isEnabled());
+    QVERIFY(log->messages.isEmpty());
+}
+
+void TestTimes::undoAfterRowsChanged_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("row removed") << "remove";
+    QTest::newRow("row added") << "add";
+    QTest::newRow("rows sorted") << "sort";
+    QTest::newRow("rows cleared/nothing to undo") << "clear";
+    QTest::newRow("row that failed/not written back") << "failed";
+}
+
+void TestTimes::undoAfterRowsChanged()
+{
+    QFETCH(QString, change);
+    TimeListWidget *list = listOf(filePage.data());
+    const qint64 second = 1000000000LL;
+    const QStringList paths = addEntries(filePage.data(), {"a", "b", "c"}, {}, second);
+    flip(filePage.data(), "modifiedTimeSetCheck");
+    pick(filePage.data(), "modifiedDate", local(2022, 12, 24, 18, 0, 0));
+    if (change == QLatin1String("failed"))
+        QVERIFY(QFile::remove(paths.at(1)));
+    press(filePage.data(), "setBtn");
+    const qint64 written = nsOf(utc(2022, 12, 24, 17, 0, 0));
+
+    QString untouched; // an entry the undo must leave as it is
+    const qint64 recreated = kOldModified + 60 * second;
+    if (change == QLatin1String("failed")) {
+        QCOMPARE(log->messages, QStringList({QStringLiteral("文件“%1”不存在").arg(paths.at(1))}));
+        log->messages.clear();
+        QFile f(paths.at(1)); // back before the undo, with times of its own
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(setDiskTimes(paths.at(1), recreated, kOldAccessed));
+        untouched = paths.at(1);
+    } else if (change == QLatin1String("remove")) {
+        auto *buttons = qobject_cast<OperateWidget *>(
+            list->table()->cellWidget(1, TimeListWidget::OperateColumn));
+        QVERIFY(buttons);
+        buttons->deleteButton()->click();
+        untouched = paths.at(1);
+    } else if (change == QLatin1String("add")) {
+        untouched = addEntries(filePage.data(), {"d"}).at(0);
+    } else if (change == QLatin1String("sort")) {
+        QHeaderView *header = list->table()->horizontalHeader();
+        for (int i = 0; i < 2; ++i) { // ascending, then descending
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                QPoint(header->sectionViewportPosition(0) + 10, header->height() / 2));
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(list->entryList().first()->fileName, QStringLiteral("c"));
+    } else {
+        list->clearList();
+        QVERIFY(!child<QAbstractButton>(filePage.data(), "undo")->isEnabled());
+        return;
+    }
+    press(filePage.data(), "undo");
+
+    for (int i = 0; i < paths.size(); ++i) {
+        if (paths.at(i) != untouched)
+            QCOMPARE(diskTimes(paths.at(i)).modified, kOldModified + i * second);
+    }
+    if (change == QLatin1String("remove"))
+        QCOMPARE(diskTimes(untouched).modified, written);
+    if (change == QLatin1String("add"))
+        QCOMPARE(diskTimes(untouched).modified, kOldModified);
+    if (change == QLatin1String("failed"))
+        QCOMPARE(diskTimes(untouched).modified, recreated);
+    // Rows and entries stay in step.
+    for (int row = 0; row < list->entryList().size(); ++row) {
+        const InfoEntry *entry = list->entryList().at(row);
+        QCOMPARE(list->table()->item(row, 0)->text(), entry->fileName);
+        QCOMPARE(list->table()->item(row, 0)->data(kUuidRole).toString(), entry->uuid);
+        QCOMPARE(cellTime(filePage.data(), row, TimeListWidget::ModifiedColumn),
+            local(2022, 12, 24, 18, 0, 0)); // the preview again
+    }
+    const int failed = change == QLatin1String("failed") ? 1 : 0; // keeps its "失败"
+    QCOMPARE(
+        states(filePage.data()).count(QStringLiteral("待操作")), list->entryList().size() - failed);
+    QVERIFY(log->messages.isEmpty());
+}
+
+void TestTimes::startActsOnItsOwnPage_data()
+{
+    QTest::addColumn<bool>("folderPressed");
+    QTest::newRow("file page pressed") << false;
+    QTest::newRow("folder page pressed") << true;
+}
+
+void TestTimes::startActsOnItsOwnPage()
+{
+    QFETCH(bool, folderPressed);
+    TimePage *pressed = folderPressed ? folderPage.data() : filePage.data();
+    TimePage *other = folderPressed ? filePage.data() : folderPage.data();
+    for (TimePage *page : {pressed, other}) {
+        QVERIFY(!child<QAbstractButton>(page, "setBtn")->isEnabled());
+        addEntries(page, {page->isFolder() ? "folder" : "file.txt"});
+        QVERIFY(child<QAbstractButton>(page, "setBtn")->isEnabled());
+        flip(page, "modifiedTimeSetCheck");
+        pick(page, "modifiedDate", local(2021, 1, 1, 12, 0, 0));
+    }
+    press(pressed, "setBtn");
+    QCOMPARE(states(pressed), QStringList({"成功"}));
+    QCOMPARE(states(other), QStringList({"待操作"}));
+    QCOMPARE(diskTimes(listOf(other)->entryList().at(0)->filePath).modified, kOldModified);
+    QVERIFY(!child<QAbstractButton>(other, "undo")->isEnabled());
+
+    listOf(pressed)->clearList();
+    QVERIFY(!child<QAbstractButton>(pressed, "setBtn")->isEnabled());
+}
+
+void TestTimes::resetRestoresDefaults()
+{
+    TimePage *page = filePage.data();
+    page->show();
+    QTest::qWait(1100); // the panel records its defaults a second after set-up
+    auto *birth = child<QDateTimeEdit>(page, "birthDate");
+    auto *modified = child<QDateTimeEdit>(page, "modifiedDate");
+    const char *spins[] = {
+        "createTimeH", "createTimeM", "createTimeS", "updateTimeH", "updateTimeM", "updateTimeS"};
+    QList<int> spinBefore;
+    for (const char *name : spins)
+        spinBefore << child<CustormSpinBox>(page, name)->value();
+    const QDateTime birthBefore = birth->dateTime();
+    const QDateTime modifiedBefore = modified->dateTime();
+
+    flip(page, "birthTimeSetCheck");
+    flip(page, "modifiedTimeSetCheck");
+    birth->setDateTime(local(2001, 2, 3, 4, 5, 6));
+    modified->setDateTime(local(2002, 3, 4, 5, 6, 7));
+    int n = 0;
+    for (const char *name : spins)
+        child<CustormSpinBox>(page, name)->setValue((spinBefore.at(n++) + 7) % 24);
+    QVERIFY(TimeRule::fileRule()->setBirthTime && TimeRule::fileRule()->setModifiedTime);
+
+    press(page, "resetBtn");
+    QVERIFY(!child<CustormCheckBox>(page, "birthTimeSetCheck")->isChecked());
+    QVERIFY(!child<CustormCheckBox>(page, "modifiedTimeSetCheck")->isChecked());
+    QVERIFY(!child<QWidget>(page, "createTimeWidget")->isEnabled());
+    QVERIFY(!child<QWidget>(page, "updateTimeWidget")->isEnabled());
+    n = 0;
+    for (const char *name : spins)
+        QCOMPARE(child<CustormSpinBox>(page, name)->value(), spinBefore.at(n++));
+    // The date editors go to the moment of the reset and take the recorded time of day.
+    QCOMPARE(birth->dateTime().toString(), birthBefore.toString());
+    QCOMPARE(modified->dateTime().toString(), modifiedBefore.toString());
+    const TimeRule *rule = TimeRule::fileRule();
+    QVERIFY(!rule->setBirthTime);
+    QVERIFY(!rule->setModifiedTime);
+    QCOMPARE(rule->birthTime, birthBefore);
+    QCOMPARE(rule->modifiedTime, modifiedBefore);
+    QCOMPARE(rule->birthTime.time().msec(), 0);
+}
+
+void TestTimes::ntfsCreationTime_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<bool>("modifiedOn");
+    QTest::newRow("file/creation and modification") << false << true;
+    QTest::newRow("folder/creation and modification") << true << true;
+    QTest::newRow("file/creation alone") << false << false;
+}
+
+// ntfs-3g keeps the creation time in an attribute, so there it can be set, and undone.
+void TestTimes::ntfsCreationTime()
+{
+    QFETCH(bool, folder);
+    QFETCH(bool, modifiedOn);
+    NtfsMount ntfs;
+    if (!ntfs.isMounted())
+        QSKIP(qPrintable(ntfs.skipReason()));
+    TimePage *page = folder ? folderPage.data() : filePage.data();
+    const QStringList paths = addEntries(page, {"报告", "b"}, ntfs.path());
+    const QByteArray bornBefore = ntfsCreation(paths.at(0));
+    QCOMPARE(bornBefore.size(), 8);
+    // statx knows no creation time there; the list shows the attribute's.
+    quint64 ticks = 0;
+    for (int i = 7; i >= 0; --i)
+        ticks = (ticks << 8) | quint8(bornBefore.at(i));
+    QCOMPARE(listOf(page)->entryList().at(0)->birthTime,
+        QDateTime::fromMSecsSinceEpoch(qint64(ticks / 10000) - 11644473600000LL));
+    QCOMPARE(diskTimes(paths.at(0)).modified, kOldModified / 100 * 100); // NTFS keeps 100 ns
+
+    flip(page, "birthTimeSetCheck");
+    pick(page, "birthDate", local(2020, 1, 2, 3, 4, 5));
+    if (modifiedOn) {
+        flip(page, "modifiedTimeSetCheck");
+        pick(page, "modifiedDate", local(2021, 7, 8, 9, 10, 11));
+    }
+    press(page, "setBtn");
+    QCOMPARE(states(page), QStringList({"成功", "成功"}));
+    QVERIFY(log->messages.isEmpty());
+    for (const QString &p : paths) {
+        QCOMPARE(ntfsCreation(p).toHex(), fileTimeBytes(utc(2020, 1, 2, 2, 4, 5)).toHex());
+        QCOMPARE(diskTimes(p).modified,
+            modifiedOn ? nsOf(utc(2021, 7, 8, 7, 10, 11)) : kOldModified / 100 * 100);
+    }
+    QCOMPARE(cellTime(page, 0, TimeListWidget::BirthColumn), local(2020, 1, 2, 3, 4, 5));
+
+    press(page, "undo");
+    QCOMPARE(ntfsCreation(paths.at(0)).toHex(), bornBefore.toHex());
+    for (const QString &p : paths)
+        QCOMPARE(diskTimes(p).modified, kOldModified / 100 * 100);
+}
+
+// The Windows layer, cross-compiled with MinGW and run under Wine (which follows TZ as well).
+void TestTimes::windowsLayerUnderWine()
+{
+    const QString compiler = QStandardPaths::findExecutable("x86_64-w64-mingw32-g++");
+    QString wine = QStandardPaths::findExecutable("wine64");
+    if (wine.isEmpty() && QFileInfo::exists("/usr/lib/wine/wine64"))
+        wine = "/usr/lib/wine/wine64";
+    if (compiler.isEmpty() || wine.isEmpty())
+        QSKIP("MinGW cross-compiler or Wine not installed");
+    QTemporaryDir work;
+    const QString source = QStringLiteral(QUORVEX_SOURCE_DIR);
+    const QString program = work.filePath("check.exe");
+    QProcess build;
+    build.setProcessChannelMode(QProcess::MergedChannels);
+    build.start(compiler,
+        {"-std=c++17", "-municode", "-static", "-I", source,
+            source + "/tests/times/win/file_times_check.cpp", source + "/times/FileTimes.cpp",
+            source + "/times/FileTimes_win.cpp", "-o", program});
+    QVERIFY(build.waitForFinished(180000));
+    QVERIFY2(build.exitCode() == 0, build.readAll().constData());
+
+    // The UTC moments come from the program's own conversion, here in Berlin time; Windows
+    // must show the hours that were picked.
+    const QDateTime summer = local(2024, 7, 15, 14, 30, 0);
+    const QDateTime winter = local(2024, 1, 15, 14, 30, 0);
+    QVERIFY(QDir(work.path()).mkdir("files"));
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("WINEPREFIX", work.filePath("prefix"));
+    env.insert("WINEDEBUG", "-all");
+    env.insert("TZ", "Europe/Berlin");
+    run.setProcessEnvironment(env);
+    run.start(wine,
+        {program, "Z:" + QDir::toNativeSeparators(work.filePath("files")),
+            QString::number(utcFromLocal(summer).seconds),
+            QString::number(utcFromLocal(winter).seconds)});
+    QVERIFY(run.waitForFinished(240000));
+    const QByteArray output = run.readAllStandardOutput();
+    QVERIFY2(run.exitCode() == 0, output.constData());
+    // And Linux sees the same moment on the file Wine wrote.
+    QCOMPARE(
+        diskTimes(work.filePath("files/summer.txt")).modified, nsOf(utc(2024, 7, 15, 12, 30, 0)));
+}
+
+int main(int argc, char **argv)
+{
+    // Every test runs in a zone with summer time, so a wrong offset shows.
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    QApplication app(argc, argv);
+    TestTimes test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_times.moc"
