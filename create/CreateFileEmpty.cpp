@@ -1,5 +1,8 @@
 #include "create/CreateFileEmpty.h"
 
+#include "bus/BusTopics.h"
+#include "bus/CNvGlobalObserver.h"
+#include "create/CreateRun.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/EntrySort.h"
 #include "ui_CreateFileEmpty.h"
@@ -8,14 +11,8 @@
 
 namespace {
 
-// The template each kind is created from; its icon stands for the kind.
-QString templateOf(int fileType)
-{
-    static const char *const names[]
-        = {"folder", "Word.docx", "Excel.xlsx", "PPT.pptx", "PDF.pdf", "Txt.txt"};
-    const int index = (fileType >= 0 && fileType < 6) ? fileType : 0;
-    return QStringLiteral("./template/") + QLatin1String(names[index]);
-}
+const char *const subscribed[]
+    = {Topic::ImportCreateExcelRename, Topic::CustomCreateExcelRename, Topic::StartCreateData};
 
 } // namespace
 
@@ -30,16 +27,80 @@ CreateFileEmpty::CreateFileEmpty(QWidget *parent)
     setRowButtonsVisible(false, false);
     setEmitsOnRemove(false);
     setTakesPaths(false);
+    CNvGlobalObserver *bus = CNvGlobalObserver::instance();
+    for (const char *nameSpace : subscribed)
+        bus->registerObserver(QString::fromLatin1(nameSpace),
+            QString::fromLatin1(Topic::RenameValueUpdate), this, QUORVEX_BUS_SLOT);
 }
 
 CreateFileEmpty::~CreateFileEmpty()
 {
+    CNvGlobalObserver *bus = CNvGlobalObserver::instance();
+    for (const char *nameSpace : subscribed)
+        bus->unregisterObserver(
+            QString::fromLatin1(nameSpace), QString::fromLatin1(Topic::RenameValueUpdate), this);
     delete ui;
 }
 
 QIcon CreateFileEmpty::typeIcon() const
 {
-    return iconProvider.icon(QFileInfo(templateOf(settings.fileType)));
+    // The template stands for its kind; a missing one still gives the kind's generic icon.
+    const int kind = CreateKinds::isKnown(settings.fileType) ? settings.fileType : 0;
+    auto it = iconCache.constFind(kind);
+    if (it == iconCache.constEnd())
+        it = iconCache.insert(kind, iconProvider.icon(QFileInfo(CreateKinds::templatePath(kind))));
+    return *it;
+}
+
+void CreateFileEmpty::onPageChanged(QString pageName)
+{
+    if (pageName == QLatin1String("importCreatePage"))
+        settings = *importCreateSettings();
+    else if (pageName == QLatin1String("custormCreatePage"))
+        settings = *customCreateSettings();
+    rebuild();
+}
+
+void CreateFileEmpty::onPropertyValueChanged(
+    const QString &valueName, const QString &valueObj, const QVariant &value)
+{
+    Q_UNUSED(valueObj)
+    Q_UNUSED(value)
+    if (valueName == QLatin1String(Topic::ImportCreateExcelRename))
+        showSettings(*importCreateSettings());
+    else if (valueName == QLatin1String(Topic::CustomCreateExcelRename))
+        showSettings(*customCreateSettings());
+    else if (valueName == QLatin1String(Topic::StartCreateData))
+        createEntries();
+}
+
+void CreateFileEmpty::createEntries()
+{
+    // A message box shown during the run lets events through (a workbook read may finish and
+    // rebuild the rows), so the run works on its own copy and finds its row by UUID.
+    const CreateSettings run = settings;
+    const auto mark = [this, &run](int row, int state) {
+        const QString &uuid = run.names.at(row).uuid;
+        if (row < settings.names.size() && settings.names.at(row).uuid == uuid)
+            setEntryState(row, state);
+        else
+            setEntryState(rowOfUuid(uuid), state);
+    };
+    // Each row shows its outcome, and each failure is told, before the run goes on.
+    runCreate(run, [&mark](int row, const CreateOutcome &outcome) {
+        switch (outcome.kind) {
+        case CreateOutcome::Created:
+            mark(row, StateSuccess);
+            break;
+        case CreateOutcome::Existing:
+            break; // the folder is there: the row keeps its state
+        case CreateOutcome::Failed:
+            mark(row, StateFailed);
+            CNvGlobalObserver::instance()->notifyObservers(
+                QString::fromLatin1(Topic::MessageErrorTip), QString(), outcome.message);
+            break;
+        }
+    });
 }
 
 void CreateFileEmpty::showSettings(const CreateSettings &s)

@@ -4,6 +4,8 @@
 #include "lists/EntryListBase.h"
 
 #include <QFileIconProvider>
+#include <QHash>
+#include <QIcon>
 
 namespace Ui {
 class CreateFileEmpty;
@@ -29,6 +31,15 @@ public:
     void rebuild();
     // Sets the state of row (settings.states and its state label).
     void setEntryState(int row, int state);
+    // Creates every listed entry (the page's "开始生成"), marking each row and publishing one
+    // message per failure. The rule's own record is not changed.
+    void createEntries();
+
+public slots:
+    // The panel's tab switch: shows the record of the editor now in front.
+    void onPageChanged(QString pageName);
+    void onPropertyValueChanged(
+        const QString &valueName, const QString &valueObj, const QVariant &value);
 
 protected:
     QString entryUuid(int index) const override;
@@ -47,4 +58,6 @@ private:
     QStringList headers;
     CreateSettings settings;
     QFileIconProvider iconProvider;
+    // The icon of each kind, looked up once: the provider is slow and every row shows one.
+    mutable QHash<int, QIcon> iconCache;
 };

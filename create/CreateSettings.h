@@ -14,3 +14,13 @@ struct CreateSettings
     QList<int> states; // one per name
     bool autoResolve = true;
 };
+
+// The two process-wide records: the custom rule's and the import rule's.
+CreateSettings *customCreateSettings();
+CreateSettings *importCreateSettings();
+
+// The user's desktop folder, where a rule creates until the user picks another folder.
+QString desktopFolder();
+
+// Puts a record back to its start: folders on the desktop, no names, conflicts resolved.
+void resetCreateSettings(CreateSettings &settings);

@@ -159,8 +159,19 @@ void FileListWidget::onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegat
         || hint == QAbstractItemDelegate::RevertModelCache)
         return;
 
+    const QString uuid = item->data(kUuidRole).toString();
+    RenameEntry *edited = nullptr;
+    for (RenameEntry *entry : qAsConst(entries)) {
+        if (entry->uuid == uuid) {
+            edited = entry;
+            break;
+        }
+    }
     QString name = line->text();
-    const QString extension = item->data(kSuffixRole).toString();
+    // The extension the file has on disk now: a run or an undo may have changed it since the
+    // row was filled.
+    const QString extension
+        = edited ? QFileInfo(edited->filePath).suffix() : item->data(kSuffixRole).toString();
     // A folder's name is all stem; a file keeps its own extension whatever was typed.
     if (!isFolder) {
         const int dot = name.lastIndexOf(QLatin1Char('.'));
@@ -170,13 +181,8 @@ void FileListWidget::onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegat
             name += QLatin1Char('.') + extension;
     }
     item->setText(name);
-    const QString uuid = item->data(kUuidRole).toString();
-    for (RenameEntry *entry : qAsConst(entries)) {
-        if (entry->uuid == uuid) {
-            entry->newName = name;
-            break;
-        }
-    }
+    if (edited)
+        edited->newName = name;
 }
 
 int FileListWidget::rowOfEntry(int hint, const QString &uuid) const
@@ -200,6 +206,8 @@ void FileListWidget::showRenamedRow(int row)
     }
     if (QTableWidgetItem *item = table()->item(row, LocationColumn))
         item->setText(info.absolutePath());
+    if (QTableWidgetItem *item = table()->item(row, NewNameColumn))
+        item->setData(kSuffixRole, isFolder ? QString() : info.suffix());
 }
 
 void FileListWidget::executeRename(bool isUndo)

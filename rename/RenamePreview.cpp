@@ -4,13 +4,12 @@
 #include "text/CaseConversion.h"
 #include "text/PinyinConverter.h"
 #include "text/SequenceText.h"
+#include "text/WholeChars.h"
 
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
 #include <QVector>
-
-#include <algorithm>
 
 namespace {
 
@@ -114,7 +113,7 @@ QString finish(const QString &name, const Finish &f, bool isFolder, const Previe
             if (!typed.isEmpty())
                 extension = typed;
         } else if (f.suffixType == 1) {
-            extension.replace(f.findContent, f.replaceContent, Qt::CaseSensitive);
+            extension = replaceWhole(extension, f.findContent, f.replaceContent);
         }
     }
     return extension.isEmpty() ? result : result + QLatin1Char('.') + extension;
@@ -182,15 +181,14 @@ QString replaceInStem(const QString &stem, const QString &find, const QString &r
 {
     if (find.isEmpty() || replacement.isEmpty())
         return stem;
-    QString out = stem;
-    return out.replace(find, replacement, Qt::CaseSensitive);
+    return replaceWhole(stem, find, replacement);
 }
 
 QString swapAroundSeparator(const QString &stem, const QString &separator)
 {
     if (separator.isEmpty())
         return stem;
-    QStringList parts = stem.split(separator, Qt::KeepEmptyParts, Qt::CaseSensitive);
+    QStringList parts = splitWhole(stem, separator);
     if (parts.size() < 2)
         return stem;
     parts.append(parts.takeFirst());
@@ -202,20 +200,26 @@ QString deleteFromStem(const QString &stem, const RenameDeleteSetting &rule)
     if (rule.deleteType == 0) {
         if (rule.deleteContent.isEmpty())
             return stem;
-        QString out = stem;
-        return out.remove(rule.deleteContent, Qt::CaseSensitive);
+        return replaceWhole(stem, rule.deleteContent, QString());
     }
     // Positions count characters, not UTF-16 units, so that no emoji is cut in half.
-    QVector<uint> chars = stem.toUcs4();
-    if (rule.deletePosType == 1)
-        std::reverse(chars.begin(), chars.end());
+    QVector<int> starts; // where each character begins
+    starts.reserve(stem.size());
+    for (int i = 0; i < stem.size(); ++i) {
+        if (!splitsPair(stem, i))
+            starts.append(i);
+    }
+    const int n = starts.size();
     const int pos = qMax(0, rule.deletePos);
     const int count = qMax(0, rule.deleteCount);
-    if (pos < chars.size())
-        chars.remove(pos, qMin(count, chars.size() - pos));
-    if (rule.deletePosType == 1)
-        std::reverse(chars.begin(), chars.end());
-    return QString::fromUcs4(chars.constData(), chars.size());
+    if (pos >= n || count == 0)
+        return stem;
+    // From the end: keep the last pos characters, drop the count before them.
+    const int first = rule.deletePosType == 1 ? qMax(0, n - pos - count) : pos;
+    const int last = rule.deletePosType == 1 ? n - pos : (count >= n - pos ? n : pos + count);
+    const int from = starts.at(first);
+    const int to = last < n ? starts.at(last) : stem.size();
+    return stem.left(from) + stem.midRef(to);
 }
 
 QString previewName(const RenameRule &rule, bool isFolder, const PreviewEntry &entry, int row)

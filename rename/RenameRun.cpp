@@ -173,10 +173,30 @@ bool isAcceptableName(const QString &name)
             || c.unicode() == 127)
             return false;
     }
+    if (!survivesFileSystemEncoding(name))
+        return false;
 #ifdef _WIN32
     return isAcceptableWindowsName(name);
 #else
     return true;
+#endif
+}
+
+bool survivesFileSystemEncoding(const QString &name)
+{
+    // Half a surrogate pair is no character: no encoding holds it, and even where the file
+    // system would take it (UTF-16 on Windows) no export or other system could.
+    for (int i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return false;
+    }
+#ifdef _WIN32
+    return true;
+#else
+    return QFile::decodeName(QFile::encodeName(name)) == name;
 #endif
 }
 
@@ -282,5 +302,14 @@ RunResult undoRename(const QVector<RenameItem> &items, const RenameSnapshot &sna
 
 QString renameFailedMessage(const QString &target)
 {
-    return QStringLiteral("命名文件“%1”已经存在或者路径错误").arg(target);
+    // Half a surrogate pair would not survive the dialog and the log: show it as U+FFFD.
+    QString shown = target;
+    for (int i = 0; i < shown.size(); ++i) {
+        if (shown.at(i).isHighSurrogate() && i + 1 < shown.size()
+            && shown.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (shown.at(i).isSurrogate())
+            shown[i] = QChar::ReplacementCharacter;
+    }
+    return QStringLiteral("命名文件“%1”已经存在或者路径错误").arg(shown);
 }

@@ -16,9 +16,14 @@ enum { Pending = 0, Success = 1, Failed = 2, Running = 3, Missing = 4 };
 QString makeUniquePath(const QString &path);
 
 // True when `name` may become the name of an entry in its own folder: not empty, not "." or
-// "..", no "/" or "\", no control character (line breaks included); on Windows also what
-// isAcceptableWindowsName refuses.
+// "..", no "/" or "\", no control character (line breaks included), reaches the disk exactly
+// as it stands (survivesFileSystemEncoding); on Windows also what isAcceptableWindowsName
+// refuses. Every name that reaches the disk (rename, creation, export) passes here.
 bool isAcceptableName(const QString &name);
+
+// True when `name` is well-formed UTF-16 (no half of a surrogate pair) and comes back
+// unchanged from the file system's encoding (encoded, decoded, compared).
+bool survivesFileSystemEncoding(const QString &name);
 
 // The further rules of Windows: none of \/:*?"<>| or control characters, no trailing dot or
 // space, and no device name (CON, NUL, COM1, ...) before the first dot. Checked on every

@@ -2,7 +2,12 @@
 //   QT_QPA_PLATFORM=offscreen pageshots <folder>
 // To show a page with content, add a filler to pageFillers() below.
 #include "app/MainWindow.h"
+#include "create/CreateFilePropertyWidget.h"
+#include "create/CreateSettings.h"
+#include "create/CustormCreate.h"
+#include "create/ImportCreate.h"
 #include "extract/CollectListWidget.h"
+#include "office/Xlsx.h"
 #include "rename/CustormRename.h"
 #include "rename/FileListWidget.h"
 #include "times/TimeListWidget.h"
@@ -33,6 +38,7 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTextStream>
+#include <QThread>
 #include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -134,7 +140,48 @@ QMap<QString, Filler> pageFillers()
             page->findChild<QLineEdit *>(QStringLiteral("exportName"))
                 ->setText(QStringLiteral("文件夹清单"));
         });
+    // Batch creation: the custom tab numbering Word documents.
+    fillers.insert(
+        QStringLiteral("batchCreateFolderPage"), [](QWidget *page, bool, const Samples &) {
+            auto *panel = page->findChild<CreateFilePropertyWidget *>();
+            if (!panel)
+                return;
+            panel->findChild<QAbstractButton *>(QStringLiteral("custormBtn"))->click();
+            QWidget *editor = panel->customEditor();
+            auto *kind = editor->findChild<QComboBox *>(QStringLiteral("exportTypeCombox"));
+            kind->setCurrentIndex(1);
+            emit kind->activated(1);
+            editor->findChild<QLineEdit *>(QStringLiteral("createNamelineEdit"))
+                ->setText(QStringLiteral("项目报告_"));
+            editor->findChild<QAbstractButton *>(QStringLiteral("lastBtn"))->click();
+            editor->findChild<QSpinBox *>(QStringLiteral("startNumberSpinBox"))->setValue(1);
+            editor->findChild<QSpinBox *>(QStringLiteral("incrementNumberSpinBox"))->setValue(1);
+            editor->findChild<QSpinBox *>(QStringLiteral("numberCountSpinBox"))->setValue(2);
+            editor->findChild<QSpinBox *>(QStringLiteral("createCountSpinBox"))->setValue(12);
+        });
     return fillers;
+}
+
+// The import tab of the creation page with a workbook read: folders named by its first column.
+void showCreationImport(MainWindow &window, const Samples &samples)
+{
+    auto *panel = window.findChild<CreateFilePropertyWidget *>();
+    if (!panel)
+        return;
+    const QString book = QDir(samples.root).filePath(QStringLiteral("客户名单.xlsx"));
+    Xlsx::Document document;
+    const QStringList names = {"北京分公司", "上海分公司", "广州分公司", "深圳分公司", "Projects",
+        "财务 2024", "合同扫描件", "archive"};
+    for (int i = 0; i < names.size(); ++i)
+        document.write(i + 1, 1, names.at(i));
+    if (!document.saveAs(book))
+        return;
+    panel->findChild<QAbstractButton *>(QStringLiteral("importBtn"))->click();
+    panel->importEditor()->loadWorkbook(book);
+    for (int i = 0; i < 200 && importCreateSettings()->names.isEmpty(); ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
 }
 
 Samples makeSamples(const QString &root)
@@ -309,6 +356,22 @@ int main(int argc, char *argv[])
         }
         const QString file
             = QDir(outDir).filePath(QStringLiteral("%1-%2.png").arg(i + 1).arg(pageName));
+        if (!window.grab().save(file)) {
+            err << "cannot write " << file << "\n";
+            ++failures;
+        } else {
+            QTextStream(stdout) << file << "\n";
+        }
+    }
+
+    // The creation page's other tab.
+    if (auto *button
+        = window.findChild<QAbstractButton *>(QStringLiteral("batchCreateFolderBtn"))) {
+        button->click();
+        showCreationImport(window, samples);
+        settle();
+        const QString file
+            = QDir(outDir).filePath(QStringLiteral("7-batchCreateFolderPage-import.png"));
         if (!window.grab().save(file)) {
             err << "cannot write " << file << "\n";
             ++failures;

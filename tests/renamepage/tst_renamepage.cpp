@@ -13,6 +13,7 @@
 #include "rename/RenamePropertyWidget.h"
 #include "rename/RenameRules.h"
 #include "rename/Replace.h"
+#include "tests/support/PanelControls.h"
 #include "widgets/CustormCheckBox.h"
 
 #include <QtTest>
@@ -51,6 +52,20 @@ QStringList listing(const QString &dir)
     QStringList names = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     names.sort();
     return names;
+}
+
+// A workbook whose first column holds `names`, written by an independent writer.
+bool writeBook(const QString &path, const QStringList &names)
+{
+    const QString script = QStringLiteral(
+        "import openpyxl,sys\n"
+        "wb=openpyxl.Workbook(); ws=wb.active\n"
+        "for r,n in enumerate(sys.argv[2:],1): ws.cell(row=r,column=1,value=n)\n"
+        "wb.save(sys.argv[1])\n");
+    QProcess py;
+    py.start("/usr/bin/python3", QStringList({"-c", script, path}) + names);
+    return py.waitForFinished(30000) && py.exitStatus() == QProcess::NormalExit
+        && py.exitCode() == 0;
 }
 
 void click(QAbstractButton *button)
@@ -119,6 +134,21 @@ class TestRenamePage : public QObject
         list(page)->addPaths(paths);
         return paths;
     }
+    // Types `text` into the "新文件名" cell of `row` as a user does: double-click, type, Enter.
+    void editCell(RenamePage *page, int row, const QString &text)
+    {
+        CustomTabelWidget *table = list(page)->table();
+        QTableWidgetItem *cell = table->item(row, FileListWidget::NewNameColumn);
+        const QPoint centre = table->visualItemRect(cell).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
+        auto *editor = table->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!table->viewport()->findChild<QLineEdit *>()
+            || !table->viewport()->findChild<QLineEdit *>()->isVisible());
+    }
     void typeName(RenamePage *page, const QString &text)
     {
         auto *edit = child<QTextEdit>(customEditor(page), "fileNameEdit");
@@ -135,10 +165,14 @@ private slots:
     void startActsOnlyOnItsPage();
     void importActsOnlyOnItsPage();
     void importFromWorkbook();
+    void importedNameTheDiskCannotHold_data();
+    void importedNameTheDiskCannotHold();
     void importOfNoWorkbook();
     void handEdit_data();
     void handEdit();
     void handEditByKeyAndEscape();
+    void handEditAfterExtensionChange_data();
+    void handEditAfterExtensionChange();
     void conflictsAndMessages_data();
     void conflictsAndMessages();
     void refusedNames();
@@ -150,6 +184,8 @@ private slots:
     void deleteEditor();
     void setUpPublishesReplaceOnce();
     void resetKeepsInsertRowAndForgetsWorkbook();
+    void resetRestoresEveryControl_data();
+    void resetRestoresEveryControl();
 };
 
 void TestRenamePage::init()
@@ -355,30 +391,72 @@ void TestRenamePage::importActsOnlyOnItsPage()
 void TestRenamePage::importFromWorkbook()
 {
     addFiles(filePage, "f", {"a.jpg", "b.jpg", "c.jpg"});
+    // a custom rule that would not resolve conflicts came first
+    flip(child<CustormCheckBox>(customEditor(filePage), "autoNameErrorCheck"));
+    QVERIFY(!list(filePage)->autoResolve);
     const QString book = dir->filePath("names.xlsx");
-    const QString script = QStringLiteral(
-        "import openpyxl,sys\n"
-        "wb=openpyxl.Workbook(); ws=wb.active\n"
-        "for r,n in enumerate(['第一','second'],1): ws.cell(row=r,column=1,value=n)\n"
-        "wb.save(sys.argv[1])\n");
-    QProcess py;
-    py.start("/usr/bin/python3", {"-c", script, book});
-    QVERIFY(py.waitForFinished(30000));
-    QCOMPARE(py.exitCode(), 0);
+    QVERIFY(writeBook(book, {"第一", "c", "c"}));
 
     Import *import = filePage->propertyWidget()->importEditor();
     import->loadWorkbook(book);
     QVERIFY(child<QWidget>(import, "importExcelBtn")->isHidden());
     QVERIFY(!child<QWidget>(import, "hasExportExcelwidget")->isHidden());
-    QTRY_COMPARE(previews(filePage), QStringList({"第一.jpg", "second.jpg", "c.jpg"}));
+    QTRY_COMPARE(previews(filePage), QStringList({"第一.jpg", "c.jpg", "c.jpg"}));
     // forgetting the workbook keeps the names
     click(child<QAbstractButton>(import, "deleteExcelBtn"));
     QVERIFY(import->workbookPath().isEmpty());
     QVERIFY(!child<QWidget>(import, "importExcelBtn")->isHidden());
-    QCOMPARE(previews(filePage), QStringList({"第一.jpg", "second.jpg", "c.jpg"}));
-    // a run after an import resolves conflicts
+    QCOMPARE(previews(filePage), QStringList({"第一.jpg", "c.jpg", "c.jpg"}));
+    // a run after an import resolves conflicts: b.jpg meets c.jpg, which is still there
     click(child<QAbstractButton>(filePage->propertyWidget(), "setBtn"));
-    QCOMPARE(listing(dir->filePath("f")), QStringList({"c.jpg", "second.jpg", "第一.jpg"}));
+    QCOMPARE(listing(dir->filePath("f")), QStringList({"c(1).jpg", "c.jpg", "第一.jpg"}));
+    QCOMPARE(cells(filePage, FileListWidget::OldNameColumn),
+        QStringList({"第一.jpg", "c(1).jpg", "c.jpg"}));
+    QVERIFY(recorder->messages.isEmpty());
+}
+
+// A workbook cell may spell half of a surrogate pair ("_xD83D_"), which no file name can hold:
+// the row is refused and told, the file keeps its name, the list still knows where it is.
+void TestRenamePage::importedNameTheDiskCannotHold_data()
+{
+    QTest::addColumn<bool>("isFolder");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("shown"); // in the message
+    QTest::newRow("file/lone high half") << false << "_xD83D_x" << QString::fromUtf8("\uFFFDx.txt");
+    QTest::newRow("file/lone low half") << false << "y_xDE00_" << QString::fromUtf8("y\uFFFD.txt");
+    QTest::newRow("folder/lone high half") << true << "_xD83D_" << QString::fromUtf8("\uFFFD");
+}
+
+void TestRenamePage::importedNameTheDiskCannotHold()
+{
+    QFETCH(bool, isFolder);
+    QFETCH(QString, cell);
+    QFETCH(QString, shown);
+    RenamePage *page = isFolder ? folderPage : filePage;
+    if (isFolder)
+        filePage->hide();
+    const QStringList paths
+        = addFiles(page, "f", {isFolder ? "a" : "a.txt", isFolder ? "b" : "b.txt"});
+    if (isFolder)
+        QVERIFY(writeFile(paths.at(0) + "/inside.txt"));
+    const QString book = dir->filePath("names.xlsx");
+    QVERIFY(writeBook(book, {cell, "ok"}));
+    page->propertyWidget()->importEditor()->loadWorkbook(book);
+    QTRY_COMPARE(previews(page).at(1), QString(isFolder ? "ok" : "ok.txt"));
+    QVERIFY(previews(page).at(0).contains(QChar(cell.contains("D83D") ? 0xD83D : 0xDE00)));
+
+    click(child<QAbstractButton>(page->propertyWidget(), "setBtn"));
+    const RenameEntry *refused = list(page)->entryList().at(0);
+    QCOMPARE(refused->state, int(StateFailed));
+    QCOMPARE(refused->filePath, paths.at(0));
+    QCOMPARE(recorder->messages.size(), 1);
+    QVERIFY2(recorder->messages.at(0).endsWith("f/" + shown + "”已经存在或者路径错误"),
+        qPrintable(recorder->messages.at(0)));
+    QCOMPARE(listing(dir->filePath("f")),
+        QStringList({isFolder ? "a" : "a.txt", isFolder ? "ok" : "ok.txt"}));
+    if (isFolder)
+        QVERIFY(QFileInfo::exists(paths.at(0) + "/inside.txt"));
+    QCOMPARE(list(page)->entryList().at(1)->state, int(StateSuccess));
 }
 
 // A file that is no workbook: the reader's message reaches the main window's key, and the
@@ -469,6 +547,54 @@ void TestRenamePage::handEditByKeyAndEscape()
     QTest::qWait(50);
     QCOMPARE(list(filePage)->entryList().at(1)->newName, QString("b.txt"));
     QCOMPARE(table->item(1, FileListWidget::NewNameColumn)->text(), QString("b.txt"));
+}
+
+void TestRenamePage::handEditAfterExtensionChange_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("newSuffix");
+    QTest::addColumn<QString>("changed"); // the name after the first run
+    QTest::newRow("jpg to png") << "a.jpg" << "png" << "a.png";
+    QTest::newRow("an extension where there was none") << "notes" << "md" << "notes.md";
+}
+
+// A hand edit keeps the extension the file has on disk now, also after a run that changed it
+// and after an undo.
+void TestRenamePage::handEditAfterExtensionChange()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, newSuffix);
+    QFETCH(QString, changed);
+    const QString ext = QFileInfo(changed).suffix();
+    const QString oldExt = QFileInfo(name).suffix();
+    const auto withExt = [](const QString &stem, const QString &e) {
+        return e.isEmpty() ? stem : stem + "." + e;
+    };
+    addFiles(filePage, "x", {name});
+    CustormRename *editor = customEditor(filePage);
+    flip(child<CustormCheckBox>(editor, "suffixCheckBox"));
+    child<QLineEdit>(editor, "newSuffixEdit")->setText(newSuffix);
+    QCOMPARE(previews(filePage), QStringList({changed}));
+    auto *start = child<QAbstractButton>(filePage->propertyWidget(), "setBtn");
+    auto *undo = child<QAbstractButton>(filePage->pageWidget(), "undo");
+    click(start);
+    QCOMPARE(listing(dir->filePath("x")), QStringList({changed}));
+
+    editCell(filePage, 0, "holiday");
+    QCOMPARE(previews(filePage), QStringList({withExt("holiday", ext)}));
+    click(start);
+    QCOMPARE(listing(dir->filePath("x")), QStringList({withExt("holiday", ext)}));
+
+    click(undo);
+    QCOMPARE(listing(dir->filePath("x")), QStringList({changed}));
+    editCell(filePage, 0, "trip.gif");
+    QCOMPARE(previews(filePage), QStringList({withExt("trip", ext)}));
+    click(undo);
+    QCOMPARE(listing(dir->filePath("x")), QStringList({name}));
+    editCell(filePage, 0, "home");
+    QCOMPARE(previews(filePage), QStringList({withExt("home", oldExt)}));
+    click(start);
+    QCOMPARE(listing(dir->filePath("x")), QStringList({withExt("home", oldExt)}));
 }
 
 void TestRenamePage::conflictsAndMessages_data()
@@ -728,6 +854,56 @@ void TestRenamePage::resetKeepsInsertRowAndForgetsWorkbook()
     click(child<QAbstractButton>(folderPage->propertyWidget(), "resetBtn"));
     QVERIFY(
         child<QWidget>(folderPage->propertyWidget()->customEditor(), "suffixWidget")->isHidden());
+}
+
+void TestRenamePage::resetRestoresEveryControl_data()
+{
+    QTest::addColumn<bool>("isFolder");
+    QTest::addColumn<QString>("tab");
+    for (bool folder : {false, true}) {
+        for (const char *tab : {"custorm", "insert", "replace", "delete"})
+            QTest::newRow(qPrintable(QStringLiteral("%1/%2 page")
+                                         .arg(tab, folder ? "folder" : "file")))
+                << folder << QString::fromLatin1(tab);
+    }
+}
+
+// Every control a user can set, changed; after "重置设置" each shows its start value again and
+// what it shows is what the rule record holds (written once more through the editor's own
+// handlers, the record must still be at its defaults).
+void TestRenamePage::resetRestoresEveryControl()
+{
+    QFETCH(bool, isFolder);
+    QFETCH(QString, tab);
+    RenamePage *page = isFolder ? folderPage : filePage;
+    RenamePropertyWidget *panel = page->propertyWidget();
+    addFiles(page, "f", {"a.txt", "b.txt"});
+    QTest::qWait(1100); // the panel records its defaults a second after it is built
+    click(child<QAbstractButton>(panel, qPrintable(tab + "Btn")));
+    QWidget *editor = child<QStackedWidget>(panel, "stackedWidget")->currentWidget();
+    QCOMPARE(editor->objectName(), tab + "Page");
+
+    std::function<bool()> atDefaults = [] { return true; };
+    if (auto *e = qobject_cast<CustormRename *>(editor))
+        atDefaults = [e] { return RenameRules::isDefault(*e->renameSetting()); };
+    else if (auto *e = qobject_cast<Replace *>(editor))
+        atDefaults = [e] { return RenameRules::isDefault(*e->renameSetting()); };
+    else if (auto *e = qobject_cast<Delete *>(editor))
+        atDefaults = [e] { return RenameRules::isDefault(*e->renameSetting()); };
+    QVERIFY(atDefaults());
+
+    const PanelControls::Values start = PanelControls::valuesOf(editor);
+    PanelControls::changeEvery(editor);
+    QVERIFY(!PanelControls::differences(start, editor).isEmpty());
+    QVERIFY(!atDefaults());
+
+    click(child<QAbstractButton>(panel, "resetBtn"));
+    const QStringList wrong = PanelControls::differences(start, editor);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("\n")));
+    QVERIFY(atDefaults());
+    PanelControls::reassertEvery(editor);
+    QVERIFY2(atDefaults(), "a control shows a value its rule record does not hold");
+    QCOMPARE(previews(page), QStringList({"a.txt", "b.txt"}));
 }
 
 QTEST_MAIN(TestRenamePage)

@@ -269,6 +269,45 @@ void TestRenamePreview::preview_data()
     QTest::newRow("delete/from end before emoji") << byPos(1, 1, 1) << "a😀b" << false << 0 << "ab";
     QTest::newRow("delete/folder keeps dots")
         << byPos(1, 0, 3) << "Season.2023" << true << 0 << "Season.2";
+
+    // text taken apart only between whole characters: never half of a surrogate pair
+    const QString high(QChar(0xD83D)), low(QChar(0xDE00));
+    QTest::newRow("halves/delete content high half")
+        << erase([=](auto &r) { r.deleteContent = high; }) << "😀a😀.txt" << false << 0
+        << "😀a😀.txt";
+    QTest::newRow("halves/delete content low half")
+        << erase([=](auto &r) { r.deleteContent = low; }) << "😀a" << true << 0 << "😀a";
+    QTest::newRow("halves/delete content whole emoji")
+        << erase([](auto &r) { r.deleteContent = "😀"; }) << "a😀b😀" << true << 0 << "ab";
+    QTest::newRow("halves/delete text ending in a half")
+        << erase([=](auto &r) { r.deleteContent = "a" + high; }) << "a😀 a" << true << 0
+        << "a😀 a";
+    QTest::newRow("halves/replace find half")
+        << replace([=](auto &r) { r.replaceFindContent = low, r.replaceReplaceContent = "x"; })
+        << "😀b.txt" << false << 0 << "😀b.txt";
+    QTest::newRow("halves/replace whole after a half")
+        << replace([=](auto &r) { r.replaceFindContent = high, r.replaceReplaceContent = "x"; })
+        << QString("😀") + high + "y" << true << 0 << QString("😀xy");
+    QTest::newRow("halves/swap separator half")
+        << replace([=](auto &r) { r.splitText = high; }) << "a😀b" << true << 0 << "a😀b";
+    QTest::newRow("halves/swap around a whole emoji")
+        << replace([](auto &r) { r.splitText = "😀"; }) << "a😀b" << true << 0 << "b😀a";
+    QTest::newRow("halves/suffix find half")
+        << custom([=](auto &r) {
+               r.suffixCheck = true, r.suffixType = 1, r.findContent = high, r.replaceContent = "x";
+           })
+        << "a.😀" << false << 0 << "a.😀";
+    QTest::newRow("halves/suffix empty find around whole characters")
+        << custom([](auto &r) { r.suffixCheck = true, r.suffixType = 1, r.replaceContent = "x"; })
+        << "a.😀t" << false << 0 << "a.x😀xtx";
+    QTest::newRow("halves/insert after N inside an emoji")
+        << insert([](auto &r) { r.nameText = "X", r.insertPos = 2, r.insertBehindCount = 1; })
+        << "😀b" << true << 0 << "😀Xb";
+    QTest::newRow("halves/number after N inside an emoji") << custom([](auto &r) {
+        r.numberSetCheck = true, r.numberPos = 2, r.numberBehindCount = 2, r.startNumber = 5;
+    }) << "a😀b" << true << 0 << "a😀5b";
+    QTest::newRow("halves/delete position from the end takes the emoji whole")
+        << byPos(1, 1, 2) << "x😀ab" << true << 0 << "xb";
 }
 
 void TestRenamePreview::preview()

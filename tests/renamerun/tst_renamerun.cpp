@@ -159,6 +159,16 @@ void TestRenameRun::acceptableName_data()
     QTest::newRow("NUL/cut short") << QString("a") + QChar(0) + "b" << false;
     QTest::newRow("line break") << "photo\n2.jpg" << false;
     QTest::newRow("tab") << "a\tb" << false;
+    // what the file system's encoding cannot hold as it stands
+    QTest::newRow("surrogates/whole emoji") << "😀 party.txt" << true;
+    QTest::newRow("surrogates/lone high") << QString("a") + QChar(0xD83D) + "b" << false;
+    QTest::newRow("surrogates/lone high at the end") << QString("ab") + QChar(0xD83D) << false;
+    QTest::newRow("surrogates/lone low first") << QString(QChar(0xDE00)) + "ab" << false;
+    QTest::newRow("surrogates/pair reversed")
+        << QString("a") + QChar(0xDE00) + QChar(0xD83D) << false;
+    QTest::newRow("surrogates/high after a pair")
+        << QString::fromUtf8("😀") + QChar(0xD83D) << false;
+    QTest::newRow("replacement character") << QString::fromUtf8("a\uFFFD") << true;
 }
 
 void TestRenameRun::acceptableName()

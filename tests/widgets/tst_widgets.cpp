@@ -11,16 +11,21 @@
 #include "widgets/WindowButton.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDesktopServices>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -68,6 +73,30 @@ QWidget *makeWidget(const QString &kind, QWidget *parent)
         return new QPushButton(parent);
     if (kind == "QLabel")
         return new QLabel(parent);
+    if (kind == "QSpinBox") {
+        auto *s = new QSpinBox(parent);
+        s->setRange(0, 9999);
+        return s;
+    }
+    if (kind == "QDoubleSpinBox")
+        return new QDoubleSpinBox(parent);
+    if (kind == "QComboBox" || kind == "editable QComboBox") {
+        auto *c = new QComboBox(parent);
+        c->addItems({"a", "b", "c", "d"});
+        c->setEditable(kind.startsWith("editable"));
+        return c;
+    }
+    if (kind == "QCheckBox")
+        return new QCheckBox(parent);
+    if (kind == "checkable QToolButton") {
+        auto *b = new QToolButton(parent);
+        b->setCheckable(true);
+        return b;
+    }
+    if (kind == "QPlainTextEdit")
+        return new QPlainTextEdit(parent);
+    if (kind == "QSlider")
+        return new QSlider(parent);
     return nullptr;
 }
 
@@ -75,15 +104,21 @@ QVariant readValue(QWidget *w)
 {
     if (auto *e = qobject_cast<QTextEdit *>(w))
         return e->toPlainText();
-    if (auto *c = qobject_cast<CustormCombox *>(w))
-        return c->currentIndex();
+    if (auto *e = qobject_cast<QPlainTextEdit *>(w))
+        return e->toPlainText();
+    if (auto *c = qobject_cast<QComboBox *>(w))
+        return c->isEditable() ? QVariant(c->currentText()) : QVariant(c->currentIndex());
     if (auto *c = qobject_cast<CustormCheckBox *>(w))
         return c->isChecked();
     if (auto *b = qobject_cast<BluePushBtn *>(w))
         return b->isChecked();
     if (auto *e = qobject_cast<QLineEdit *>(w))
         return e->text();
-    if (auto *s = qobject_cast<CustormSpinBox *>(w))
+    if (auto *s = qobject_cast<QSpinBox *>(w))
+        return s->value();
+    if (auto *s = qobject_cast<QDoubleSpinBox *>(w))
+        return s->value();
+    if (auto *s = qobject_cast<QSlider *>(w))
         return s->value();
     if (auto *g = qobject_cast<GrayLayerWidget *>(w))
         return g->isEnabled();
@@ -91,8 +126,11 @@ QVariant readValue(QWidget *w)
         return s->currentIndex();
     if (auto *l = qobject_cast<QLabel *>(w))
         return l->text();
+    if (auto *b = qobject_cast<QCheckBox *>(w))
+        return b->isChecked();
     if (auto *b = qobject_cast<QAbstractButton *>(w))
-        return b->text();
+        return b->isCheckable() ? QVariant(QVariantList {b->isChecked(), b->text()})
+                                : QVariant(b->text());
     return QVariant();
 }
 
@@ -100,7 +138,11 @@ void writeValue(QWidget *w, const QVariant &v)
 {
     if (auto *e = qobject_cast<QTextEdit *>(w))
         e->setPlainText(v.toString());
-    else if (auto *c = qobject_cast<CustormCombox *>(w))
+    else if (auto *e = qobject_cast<QPlainTextEdit *>(w))
+        e->setPlainText(v.toString());
+    else if (auto *c = qobject_cast<QComboBox *>(w); c && c->isEditable())
+        c->setEditText(v.toString());
+    else if (auto *c = qobject_cast<QComboBox *>(w))
         c->setCurrentIndex(v.toInt());
     else if (auto *c = qobject_cast<CustormCheckBox *>(w))
         c->setChecked(v.toBool());
@@ -108,7 +150,11 @@ void writeValue(QWidget *w, const QVariant &v)
         b->setChecked(v.toBool());
     else if (auto *e = qobject_cast<QLineEdit *>(w))
         e->setText(v.toString());
-    else if (auto *s = qobject_cast<CustormSpinBox *>(w))
+    else if (auto *s = qobject_cast<QSpinBox *>(w))
+        s->setValue(v.toInt());
+    else if (auto *s = qobject_cast<QDoubleSpinBox *>(w))
+        s->setValue(v.toDouble());
+    else if (auto *s = qobject_cast<QSlider *>(w))
         s->setValue(v.toInt());
     else if (auto *g = qobject_cast<GrayLayerWidget *>(w))
         g->setEnabled(v.toBool());
@@ -116,6 +162,10 @@ void writeValue(QWidget *w, const QVariant &v)
         s->setCurrentIndex(v.toInt());
     else if (auto *l = qobject_cast<QLabel *>(w))
         l->setText(v.toString());
+    else if (auto *b = qobject_cast<QCheckBox *>(w))
+        b->setChecked(v.toBool());
+    else if (auto *b = qobject_cast<QAbstractButton *>(w); b && b->isCheckable())
+        b->setChecked(v.toList().value(0).toBool()), b->setText(v.toList().value(1).toString());
     else if (auto *b = qobject_cast<QAbstractButton *>(w))
         b->setText(v.toString());
 }
@@ -201,6 +251,19 @@ void TestWidgets::resetRestoresEachKind_data()
     QTest::newRow("stack/page") << "QStackedWidget" << QVariant(1) << QVariant(2);
     QTest::newRow("tool button/text") << "QToolButton" << QVariant("添加") << QVariant("x");
     QTest::newRow("push button/text") << "QPushButton" << QVariant("开始") << QVariant("y");
+    // the plain Qt classes a panel may use besides the styled ones
+    QTest::newRow("plain spin/value") << "QSpinBox" << QVariant(7) << QVariant(1);
+    QTest::newRow("double spin/value") << "QDoubleSpinBox" << QVariant(2.5) << QVariant(7.25);
+    QTest::newRow("plain combo/index") << "QComboBox" << QVariant(2) << QVariant(0);
+    QTest::newRow("editable combo/typed text")
+        << "editable QComboBox" << QVariant("b") << QVariant("typed");
+    QTest::newRow("check box/checked") << "QCheckBox" << QVariant(true) << QVariant(false);
+    QTest::newRow("check box/unchecked") << "QCheckBox" << QVariant(false) << QVariant(true);
+    QTest::newRow("checkable tool button/checked and text")
+        << "checkable QToolButton" << QVariant(QVariantList {true, "甲"})
+        << QVariant(QVariantList {false, "乙"});
+    QTest::newRow("plain text edit/text") << "QPlainTextEdit" << QVariant("p\nq") << QVariant("");
+    QTest::newRow("slider/value") << "QSlider" << QVariant(30) << QVariant(70);
 }
 
 void TestWidgets::resetRestoresEachKind()

@@ -1,0 +1,152 @@
+#include "create/ImportCreate.h"
+#include "ui_ImportCreate.h"
+
+#include "bus/BusTopics.h"
+#include "bus/CNvGlobalObserver.h"
+#include "create/CreateNames.h"
+#include "create/CreateSettings.h"
+#include "lists/ShowInFolder.h"
+#include "office/ExcelReader.h"
+#include "office/MyCustomEvent.h"
+#include "office/MyDialogMessageEvent.h"
+#include "widgets/ResetDefaults.h"
+
+#include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
+
+ImportCreate::ImportCreate(QWidget *parent) : QWidget(parent), ui(new Ui::ImportCreate)
+{
+    ui->setupUi(this);
+    ui->importExcelBtn->setIcon(QIcon(QStringLiteral(":/image/importExcel.svg")));
+    ui->importExcelBtn->setIconSize(QSize(32, 32));
+    ui->openDirBtn->setIcon(QIcon(QStringLiteral(":/image/openDir.svg")));
+    ui->openPathBtn->setIcon(QIcon(QStringLiteral(":/image/openDir.svg")));
+    ui->hasExportExcelwidget->hide();
+    setDefaultVisible(ui->importExcelBtn, true);
+    setDefaultVisible(ui->hasExportExcelwidget, false);
+
+    importCreateSettings()->targetDir = desktopFolder();
+    ui->replacePathLabel->setText(importCreateSettings()->targetDir);
+    ui->replacePathLabel->setToolTip(importCreateSettings()->targetDir);
+}
+
+ImportCreate::~ImportCreate()
+{
+    delete ui;
+}
+
+QString ImportCreate::workbookPath() const
+{
+    return ui->replaceExcelLabel->text();
+}
+
+void ImportCreate::announce()
+{
+    if (resetting)
+        return;
+    CNvGlobalObserver::instance()->notifyObservers(
+        QString::fromLatin1(Topic::ImportCreateExcelRename),
+        QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
+}
+
+void ImportCreate::loadWorkbook(const QString &path)
+{
+    ui->replaceExcelLabel->setIcon(QFileIconProvider().icon(QFileInfo(path)));
+    ui->replaceExcelLabel->setText(path);
+    ui->replaceExcelLabel->setToolTip(path);
+    ui->hasExportExcelwidget->show();
+    ui->importExcelBtn->hide();
+    readExcelRowsAsync(path, this);
+}
+
+void ImportCreate::resetToDefaults()
+{
+    resetting = true;
+    restoreDefaults(this);
+    resetting = false;
+    ui->replaceExcelLabel->setIcon(QIcon());
+    ui->replaceExcelLabel->setToolTip(QString());
+    ui->replacePathLabel->setToolTip(ui->replacePathLabel->text());
+}
+
+void ImportCreate::chooseWorkbook()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("打开"), QString(), QStringLiteral("*.xlsx"));
+    if (!path.isEmpty())
+        loadWorkbook(path);
+}
+
+void ImportCreate::chooseTargetDir()
+{
+    const QString dir = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("打开"), QString(), QFileDialog::ShowDirsOnly);
+    if (dir.isEmpty())
+        return;
+    ui->replacePathLabel->setText(dir);
+    ui->replacePathLabel->setToolTip(dir);
+    importCreateSettings()->targetDir = dir;
+    announce();
+}
+
+void ImportCreate::on_importExcelBtn_clicked()
+{
+    chooseWorkbook();
+}
+
+void ImportCreate::on_openDirBtn_clicked()
+{
+    if (!workbookPath().isEmpty())
+        showInFolder(workbookPath());
+}
+
+void ImportCreate::on_changeExcelBtn_clicked()
+{
+    chooseWorkbook();
+}
+
+void ImportCreate::on_openPathBtn_clicked()
+{
+    chooseTargetDir();
+}
+
+void ImportCreate::on_exportTypeCombox_currentIndexChanged(int index)
+{
+    importCreateSettings()->fileType = index;
+    announce();
+}
+
+void ImportCreate::on_replacePathLabel_clicked()
+{
+    chooseTargetDir();
+}
+
+void ImportCreate::on_replaceExcelLabel_clicked()
+{
+    chooseWorkbook();
+}
+
+void ImportCreate::customEvent(QEvent *event)
+{
+    if (event->type() == MyCustomEvent::EventType) {
+        // Rows of a workbook the reset has forgotten are not wanted any more.
+        if (workbookPath().isEmpty())
+            return;
+        const ImportedNames imported
+            = importedCreateNames(static_cast<MyCustomEvent *>(event)->list);
+        if (imported.overCapacity)
+            CNvGlobalObserver::instance()->notifyObservers(
+                QString::fromLatin1(Topic::AppCompacityLimit), QString(), QVariant());
+        CreateSettings *record = importCreateSettings();
+        record->names = imported.names;
+        record->states = QList<int>();
+        record->states.reserve(record->names.size());
+        for (int i = 0; i < record->names.size(); ++i)
+            record->states.append(StatePending);
+        announce();
+    } else if (event->type() == MyDialogMessageEvent::EventType) {
+        CNvGlobalObserver::instance()->notifyObservers(QString::fromLatin1(Topic::MessageErrorTip),
+            QString(), static_cast<MyDialogMessageEvent *>(event)->message);
+    }
+}
