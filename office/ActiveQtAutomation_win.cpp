@@ -38,7 +38,11 @@ public:
         failed = object.isNull();
         if (failed)
             return {};
-        return object->dynamicCall(function, var1);
+        const QVariant result = object->dynamicCall(function, var1);
+        // An unresolved call answers nothing and raises no exception.
+        if (invalidWhereResultDeclared(object.data(), function, result))
+            failed = true;
+        return result;
     }
 
     AutomationObject *querySubObject(const char *name, const QVariant &var1) override

@@ -3,6 +3,7 @@
 #include "office/Docx.h"
 
 #include <QDir>
+#include <QMetaMethod>
 #include <QMutex>
 #include <QSaveFile>
 
@@ -31,6 +32,15 @@ AutomationObject *AutomationObject::adopt(AutomationObject *child)
         children.push_back(child);
     }
     return child;
+}
+
+bool invalidWhereResultDeclared(const QObject *object, const char *function, const QVariant &answer)
+{
+    if (answer.isValid() || !object)
+        return false;
+    const QMetaObject *meta = object->metaObject();
+    const int index = meta->indexOfMethod(QMetaObject::normalizedSignature(function).constData());
+    return index >= 0 && meta->method(index).returnType() != QMetaType::Void;
 }
 
 namespace {

@@ -28,7 +28,9 @@ public:
     // or the call fails.
     virtual AutomationObject *querySubObject(const char *name, const QVariant &var1 = QVariant())
         = 0;
-    // Whether the latest setControl/dynamicCall/querySubObject on this object failed.
+    // Whether the latest setControl/dynamicCall/querySubObject on this object failed. Like
+    // ActiveQt, a backend may answer a member it cannot resolve with an invalid value and no
+    // failure, so callers also check what they need: sub-objects, results, written files.
     virtual bool lastCallFailed() const = 0;
 
 protected:
@@ -41,6 +43,13 @@ private:
     AutomationObject *owner = nullptr;
     std::vector<AutomationObject *> children;
 };
+
+class QObject;
+
+// Whether an answer of a QObject-based automation layer (ActiveQt) means failure: an invalid
+// value from a member whose type information declares a result. Such a layer answers a call
+// it cannot carry out that way, without an exception.
+bool invalidWhereResultDeclared(const QObject *object, const char *function, const QVariant &answer);
 
 using AutomationFactory = std::function<std::unique_ptr<AutomationObject>()>;
 

@@ -3,14 +3,41 @@
 #include "office/Automation.h"
 #include "office/OfficeDelivery.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
 const QString noWordMessage = QStringLiteral("无法启动Word，请确认已安装Microsoft Word！");
 const QString wordFailedMessage = QStringLiteral("写入Word文档失败！");
 const QString saveFailedMessage = QStringLiteral("保存文件失败！");
+
+// What is at a path, to tell whether a save wrote it.
+struct FileStamp
+{
+    explicit FileStamp(const QString &path)
+    {
+        const QFileInfo info(path);
+        exists = info.isFile();
+        size = exists ? info.size() : -1;
+        modified = exists ? info.lastModified() : QDateTime();
+    }
+    bool exists = false;
+    qint64 size = -1;
+    QDateTime modified;
+};
+
+// An automation call that cannot be resolved may answer with nothing and no error at all;
+// only a file that this save has written, and that holds something, counts as saved.
+bool savedByWord(const FileStamp &before, const QString &path)
+{
+    const FileStamp after(path);
+    if (!after.exists || after.size <= 0)
+        return false;
+    return !before.exists || after.size != before.size || after.modified != before.modified;
+}
 
 } // namespace
 
@@ -57,14 +84,19 @@ bool writeWordRowsGuarded(
     }
     bool saved = false;
     if (filled) {
-        active->dynamicCall("SaveAs(const QString&)", wordSavePath(path));
-        saved = !active->lastCallFailed();
+        const QString savePath = wordSavePath(path);
+        const FileStamp before(QDir::fromNativeSeparators(savePath));
+        active->dynamicCall("SaveAs(const QString&)", savePath);
+        saved = !active->lastCallFailed()
+            && savedByWord(before, QDir::fromNativeSeparators(savePath));
     }
-    if (active) {
+    // Without ActiveDocument the added document is closed itself: a hidden Word must not be
+    // left asking whether to save it when it is told to quit.
+    if (AutomationObject *open = active ? active : document) {
         if (saved)
-            active->dynamicCall("Close()");
+            open->dynamicCall("Close()");
         else
-            active->dynamicCall("Close(int)", 0); // wdDoNotSaveChanges: a hidden Word must not ask
+            open->dynamicCall("Close(int)", 0); // wdDoNotSaveChanges
     }
     word->dynamicCall("Quit()");
     delete document;

@@ -723,6 +723,16 @@ bool saveBytes(const QString &path, const QByteArray &bytes, QString *error)
 
 } // namespace
 
+QByteArray writerFileName(const QString &path, FileNameSystem system)
+{
+    if (system == FileNameSystem::Windows) {
+        QString native = path;
+        native.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        return native.toUtf8();
+    }
+    return QFile::encodeName(path);
+}
+
 bool Document::saveAs(const QString &path)
 {
     // libxlsxwriter only writes to a named file; build the workbook aside and
@@ -730,8 +740,8 @@ bool Document::saveAs(const QString &path)
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return d->fail(QStringLiteral("no temporary folder: %1").arg(scratch.errorString()));
-    const QByteArray scratchDir = QFile::encodeName(scratch.path());
-    const QByteArray bookPath = QFile::encodeName(scratch.filePath(QStringLiteral("book.xlsx")));
+    const QByteArray scratchDir = writerFileName(scratch.path());
+    const QByteArray bookPath = writerFileName(scratch.filePath(QStringLiteral("book.xlsx")));
 
     lxw_workbook_options options {};
     options.tmpdir = const_cast<char *>(scratchDir.constData());

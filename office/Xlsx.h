@@ -116,6 +116,18 @@ private:
     std::unique_ptr<Private> d;
 };
 
+enum class FileNameSystem { Windows, Posix };
+#ifdef Q_OS_WIN
+inline constexpr FileNameSystem hostFileNameSystem = FileNameSystem::Windows;
+#else
+inline constexpr FileNameSystem hostFileNameSystem = FileNameSystem::Posix;
+#endif
+
+// The bytes libxlsxwriter is given as a file or folder name: UTF-8 with native separators on
+// Windows, where it widens them itself (the ANSI code page cannot hold every name); the file
+// system's own encoding elsewhere, where they go to fopen unchanged.
+QByteArray writerFileName(const QString &path, FileNameSystem system = hostFileNameSystem);
+
 // "A" for 1, "Z" for 26, "AA" for 27; empty outside the grid.
 QString columnName(int column);
 // "B3" to row 3, column 2; false for anything that is not a reference in the grid.

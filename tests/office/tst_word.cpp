@@ -60,6 +60,62 @@ public:
     bool lastCallFailed() const override { return true; }
 };
 
+// Answers chosen members as an automation layer does when it cannot resolve them: nothing
+// happens, the answer is an invalid value or a null object, and no failure is flagged.
+// "empty:<member>" makes the member leave an empty file at its argument instead.
+class SilentObject : public AutomationObject
+{
+public:
+    SilentObject(std::unique_ptr<AutomationObject> inner, QString answer, QStringList *log)
+        : owned(std::move(inner)), inner(owned.get()), answer(std::move(answer)), log(log)
+    { }
+    SilentObject(AutomationObject *borrowed, QString answer, QStringList *log)
+        : inner(borrowed), answer(std::move(answer)), log(log)
+    { }
+
+    bool setControl(const QString &control) override { return inner->setControl(control); }
+    QVariant dynamicCall(const char *function, const QVariant &var1) override
+    {
+        log->append(QString::fromLatin1(function));
+        silent = answer.endsWith(QLatin1Char(':') + QLatin1String(function));
+        if (!silent)
+            return inner->dynamicCall(function, var1);
+        if (answer.startsWith(QLatin1String("empty:"))) {
+            QFile file(QDir::fromNativeSeparators(var1.toString()));
+            file.open(QIODevice::WriteOnly);
+        }
+        return {};
+    }
+    AutomationObject *querySubObject(const char *name, const QVariant &var1) override
+    {
+        log->append(QString::fromLatin1(name));
+        silent = answer.endsWith(QLatin1Char(':') + QLatin1String(name));
+        if (silent)
+            return nullptr;
+        AutomationObject *child = inner->querySubObject(name, var1);
+        return child ? adopt(new SilentObject(child, answer, log)) : nullptr;
+    }
+    bool lastCallFailed() const override { return !silent && inner->lastCallFailed(); }
+
+private:
+    std::unique_ptr<AutomationObject> owned;
+    AutomationObject *inner;
+    QString answer;
+    QStringList *log;
+    bool silent = false;
+};
+
+// Members as ActiveQt presents a server's type information: meta-methods with their results.
+class TypeInfo : public QObject
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE QString FullName() { return {}; }
+    Q_INVOKABLE QVariant Paragraphs(int) { return {}; }
+    Q_INVOKABLE void SaveAs(const QString &) { }
+    Q_INVOKABLE void Quit() { }
+};
+
 QStringList docxParagraphs(const QString &path, bool *ok)
 {
     const QByteArray out = python({"-c",
@@ -189,6 +245,93 @@ private slots:
         flush();
         QCOMPARE(receiver.messages(), QStringList {message});
         QCOMPARE(QFileInfo::exists(path), existed);
+    }
+
+    void silentFailures_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("oldFile");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("added"); // a document was added, so it must be closed unsaved
+        const QString wordFailed = QStringLiteral("写入Word文档失败！");
+        const QString saveFailed = QStringLiteral("保存文件失败！");
+        QTest::newRow("SaveAs/does nothing")
+            << "none:SaveAs(const QString&)" << false << saveFailed << true;
+        QTest::newRow("SaveAs/does nothing, an older file stays")
+            << "none:SaveAs(const QString&)" << true << saveFailed << true;
+        QTest::newRow("SaveAs/leaves an empty file")
+            << "empty:SaveAs(const QString&)" << false << saveFailed << true;
+        QTest::newRow("null sub-object/Documents")
+            << "none:Documents" << false << wordFailed << false;
+        QTest::newRow("null sub-object/Add()") << "none:Add()" << false << wordFailed << false;
+        QTest::newRow("null sub-object/ActiveDocument")
+            << "none:ActiveDocument" << false << wordFailed << true;
+        QTest::newRow("null sub-object/Range") << "none:Range" << false << wordFailed << true;
+    }
+
+    // Nothing that silently did nothing counts as written, and Word is quit in every case.
+    void silentFailures()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, oldFile);
+        QFETCH(QString, message);
+        QFETCH(bool, added);
+        QStringList log;
+        setAutomationFactory([&log, answer] {
+            return std::make_unique<SilentObject>(createBuiltInAutomationObject(), answer, &log);
+        });
+        const QString path = dir.filePath("silent.docx");
+        QFile::remove(path);
+        QByteArray old;
+        if (oldFile) {
+            setAutomationFactory({});
+            Receiver first;
+            QVERIFY(writeWordRows({{"older"}}, path, &first));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            old = file.readAll();
+            setAutomationFactory([&log, answer] {
+                return std::make_unique<SilentObject>(
+                    createBuiltInAutomationObject(), answer, &log);
+            });
+        }
+        Receiver receiver;
+        QVERIFY(!writeWordRows({{"a", "b"}}, path, &receiver));
+        flush();
+        QCOMPARE(receiver.messages(), QStringList {message});
+        QCOMPARE(log.last(), QStringLiteral("Quit()"));
+        QCOMPARE(log.contains(QStringLiteral("Close(int)")), added);
+        if (oldFile) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), old);
+        }
+    }
+
+    void invalidAnswerWhereResultDeclared_data()
+    {
+        QTest::addColumn<QString>("function");
+        QTest::addColumn<QVariant>("answer");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("declared result/nothing came back") << "FullName()" << QVariant() << true;
+        QTest::newRow("declared result/answered") << "FullName()" << QVariant("a.docx") << false;
+        QTest::newRow("declared result/spaced signature")
+            << "Paragraphs (int)" << QVariant() << true;
+        QTest::newRow("no result declared/nothing expected") << "Quit()" << QVariant() << false;
+        QTest::newRow("no result declared/reference argument")
+            << "SaveAs(const QString&)" << QVariant() << false;
+        QTest::newRow("member not in the type information/not judged")
+            << "Missing()" << QVariant() << false;
+    }
+
+    void invalidAnswerWhereResultDeclared()
+    {
+        QFETCH(QString, function);
+        QFETCH(QVariant, answer);
+        QFETCH(bool, failed);
+        TypeInfo object;
+        QCOMPARE(invalidWhereResultDeclared(&object, function.toLatin1().constData(), answer),
+            failed);
     }
 
     void failedSaveStillQuitsWord()

@@ -2,6 +2,7 @@
 
 #include "office/ExcelReader.h"
 #include "office/ExportWriters.h"
+#include "office/Xlsx.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -199,6 +200,46 @@ private slots:
         QCOMPARE(readFile(folder + "/名单 1.txt"), QStringLiteral("名称 一 路径\n名称 二\n"));
         flush();
         QVERIFY(receiver.items.isEmpty());
+    }
+
+    // On a Chinese Windows the ANSI code page is GBK, while libxlsxwriter opens its file
+    // names as UTF-8 there; the locale's codec stands in for that code page here.
+    void writerFileNames_data()
+    {
+        QTest::addColumn<int>("system");
+        QTest::addColumn<QByteArray>("locale");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("bytes");
+        const int windows = int(Xlsx::FileNameSystem::Windows);
+        const int posix = int(Xlsx::FileNameSystem::Posix);
+        QTest::newRow("windows/Chinese profile under GBK")
+            << windows << QByteArray("GBK")
+            << "C:/Users/张三/AppData/Local/Temp/quorvex-x1/book.xlsx"
+            << QByteArray("C:\\Users\\\xE5\xBC\xA0\xE4\xB8\x89\\AppData\\Local\\Temp"
+                          "\\quorvex-x1\\book.xlsx");
+        QTest::newRow("windows/letters outside the code page")
+            << windows << QByteArray("GBK") << "C:/Users/김철수/Temp"
+            << QByteArray("C:\\Users\\\xEA\xB9\x80\xEC\xB2\xA0\xEC\x88\x98\\Temp");
+        QTest::newRow("windows/ascii")
+            << windows << QByteArray("UTF-8") << "D:/tmp/a b" << QByteArray("D:\\tmp\\a b");
+        QTest::newRow("posix/GBK locale") << posix << QByteArray("GBK") << "/home/张三/book.xlsx"
+                                          << QByteArray("/home/\xD5\xC5\xC8\xFD/book.xlsx");
+        QTest::newRow("posix/UTF-8 locale")
+            << posix << QByteArray("UTF-8") << "/tmp/照片 备份/book.xlsx"
+            << QByteArray("/tmp/\xE7\x85\xA7\xE7\x89\x87 \xE5\xA4\x87\xE4\xBB\xBD/book.xlsx");
+    }
+
+    void writerFileNames()
+    {
+        QFETCH(int, system);
+        QFETCH(QByteArray, locale);
+        QFETCH(QString, path);
+        QFETCH(QByteArray, bytes);
+        QTextCodec *before = QTextCodec::codecForLocale();
+        QTextCodec::setCodecForLocale(QTextCodec::codecForName(locale));
+        const QByteArray given = Xlsx::writerFileName(path, Xlsx::FileNameSystem(system));
+        QTextCodec::setCodecForLocale(before);
+        QCOMPARE(given, bytes);
     }
 
     void excelReplacesAnExistingFile()
