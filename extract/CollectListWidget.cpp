@@ -1,16 +1,30 @@
 #include "extract/CollectListWidget.h"
 
+#include "bus/BusTopics.h"
+#include "bus/CNvGlobalObserver.h"
+#include "extract/CollectSettings.h"
+#include "extract/ExportTimes.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/EntrySort.h"
+#include "office/ExportWriters.h"
+#include "office/MyCustomEvent.h"
+#include "office/MyDialogMessageEvent.h"
 #include "ui_CollectListWidget.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
-QString timeText(const QDateTime &time)
+const char *const collectTopics[]
+    = {Topic::FileCollectProperty, Topic::FolderCollectProperty, Topic::StartCollectInfo};
+
+using CollectExport::timeText;
+
+void tellUser(const QString &message)
 {
-    return time.isValid() ? time.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")) : QString();
+    CNvGlobalObserver::instance()->notifyObservers(QString::fromLatin1(Topic::MessageErrorTip),
+        QString::fromLatin1(Topic::NoticeName), message);
 }
 
 } // namespace
@@ -25,11 +39,94 @@ CollectListWidget::CollectListWidget(QWidget *parent)
     setUpTable(ui->tableWidget, ui->emptyList, ui->addFileAreaWidget, headers,
         {120, 180, 180, 100, 120}, {StateColumn, OperateColumn}, true);
     setAcceptDrops(true);
+    // Both pages hear every key; the option keys only tell that a setting changed, which the
+    // list reads when an export starts.
+    CNvGlobalObserver *bus = CNvGlobalObserver::instance();
+    for (const char *topic : collectTopics)
+        bus->registerObserver(QString::fromLatin1(topic),
+            QString::fromLatin1(Topic::RenameValueUpdate), this, QUORVEX_BUS_SLOT);
 }
 
 CollectListWidget::~CollectListWidget()
 {
+    CNvGlobalObserver *bus = CNvGlobalObserver::instance();
+    for (const char *topic : collectTopics)
+        bus->unregisterObserver(
+            QString::fromLatin1(topic), QString::fromLatin1(Topic::RenameValueUpdate), this);
     delete ui;
+}
+
+void CollectListWidget::onPropertyValueChanged(
+    const QString &valueName, const QString &valueObj, const QVariant &value)
+{
+    Q_UNUSED(valueObj)
+    // The start request says which page pressed "开始提取"; a value that is no page kind at
+    // all starts nothing.
+    if (valueName == QLatin1String(Topic::StartCollectInfo) && value.type() == QVariant::Bool
+        && value.toBool() == isFolder)
+        startCollectInfo();
+}
+
+void CollectListWidget::startCollectInfo()
+{
+    CollectSettings settings = *collectSettings(isFolder);
+    if (settings.exportType != CollectExport::Docx && settings.exportType != CollectExport::Txt)
+        settings.exportType = CollectExport::Xlsx; // as the output path counts it
+    const QString problem = CollectExport::nameProblem(settings);
+    if (!problem.isEmpty()) {
+        tellUser(problem);
+        return;
+    }
+    if (entries.isEmpty())
+        return;
+
+    ExportRows rows;
+    QList<QVariant> exported; // the UUIDs, so that the end of this write finds its rows
+    rows.reserve(entries.size() + 1);
+    exported.reserve(entries.size());
+    if (settings.exportType == CollectExport::Xlsx)
+        rows.append(CollectExport::headerRow(settings));
+    prepareExportTimes();
+    for (int row = 0; row < entries.size(); ++row) {
+        const InfoEntry *entry = entries.at(row);
+        rows.append(CollectExport::entryRow(QFileInfo(entry->filePath), settings, isFolder));
+        exported.append(entry->uuid);
+        setEntryState(row, StateRunning);
+    }
+
+    const QString path = CollectExport::outputPath(settings);
+    switch (settings.exportType) {
+    case CollectExport::Docx:
+        writeWordAsync(path, rows, this, exported);
+        break;
+    case CollectExport::Txt:
+        writeTextAsync(path, rows, this, exported);
+        break;
+    default:
+        writeExcelAsync(path, rows, this, exported);
+        break;
+    }
+}
+
+void CollectListWidget::customEvent(QEvent *event)
+{
+    if (event->type() == MyCustomEvent::EventType) {
+        const auto *done = static_cast<MyCustomEvent *>(event);
+        QSet<QString> exported;
+        exported.reserve(done->list.size());
+        for (const QVariant &uuid : done->list)
+            exported.insert(uuid.toString());
+        // A failed write is never shown as success.
+        const int state = done->result ? StateSuccess : StateFailed;
+        for (int row = 0; row < entries.size(); ++row) {
+            if (exported.contains(entries.at(row)->uuid))
+                setEntryState(row, state);
+        }
+    } else if (event->type() == MyDialogMessageEvent::EventType) {
+        tellUser(static_cast<MyDialogMessageEvent *>(event)->message);
+    } else {
+        TypedEntryList::customEvent(event);
+    }
 }
 
 QString CollectListWidget::storedPath(const QString &path) const

@@ -49,6 +49,11 @@ bool writeTextGuarded(
     bool ok = file.open(QIODevice::WriteOnly | QIODevice::Text);
     if (ok) {
         QTextStream stream(&file);
+        // Not the local 8-bit code page: on Windows it cannot hold every name.
+        stream.setCodec("UTF-8");
+#ifdef _WIN32
+        stream.setGenerateByteOrderMark(true);
+#endif
         for (const QList<QVariant> &row : rows)
             stream << exportRowText(row) << '\n';
         stream.flush();
@@ -63,13 +68,13 @@ bool writeTextGuarded(
 }
 
 // Reports the end of one write to its own receiver, whatever writes follow.
-void follow(const QFuture<bool> &future, QObject *receiver)
+void follow(const QFuture<bool> &future, QObject *receiver, const QList<QVariant> &tag)
 {
     auto *own = new QFutureWatcher<bool>;
     const QPointer<QObject> target(receiver);
-    QObject::connect(own, &QFutureWatcherBase::finished, own, [own, target] {
+    QObject::connect(own, &QFutureWatcherBase::finished, own, [own, target, tag] {
         if (target)
-            QCoreApplication::postEvent(target.data(), new MyCustomEvent({}, own->result()));
+            QCoreApplication::postEvent(target.data(), new MyCustomEvent(tag, own->result()));
         own->deleteLater();
     });
     own->setFuture(future);
@@ -108,23 +113,26 @@ QFutureWatcher<bool> &writeWatcher()
     return *watcher;
 }
 
-void writeExcelAsync(const QString &path, const ExportRows &rows, QObject *receiver)
+void writeExcelAsync(
+    const QString &path, const ExportRows &rows, QObject *receiver, const QList<QVariant> &tag)
 {
     follow(QtConcurrent::run(QThreadPool::globalInstance(), writeExcelGuarded, rows, path,
                QPointer<QObject>(receiver)),
-        receiver);
+        receiver, tag);
 }
 
-void writeWordAsync(const QString &path, const ExportRows &rows, QObject *receiver)
+void writeWordAsync(
+    const QString &path, const ExportRows &rows, QObject *receiver, const QList<QVariant> &tag)
 {
     follow(QtConcurrent::run(QThreadPool::globalInstance(), writeWordRowsGuarded, rows, path,
                QPointer<QObject>(receiver)),
-        receiver);
+        receiver, tag);
 }
 
-void writeTextAsync(const QString &path, const ExportRows &rows, QObject *receiver)
+void writeTextAsync(
+    const QString &path, const ExportRows &rows, QObject *receiver, const QList<QVariant> &tag)
 {
     follow(QtConcurrent::run(QThreadPool::globalInstance(), writeTextGuarded, path, rows,
                QPointer<QObject>(receiver)),
-        receiver);
+        receiver, tag);
 }

@@ -18,17 +18,23 @@ using ExportRows = QList<QList<QVariant>>;
 bool writeExcelRows(const ExportRows &rows, const QString &path, QObject *receiver);
 
 // Writes one line per row, the values joined by one space, each line ending
-// in "\n" (CR LF on Windows), in the local 8-bit encoding without a byte-order
-// mark. Returns false and posts "保存文件失败！" when the file cannot be written.
+// in "\n", in UTF-8 (on Windows with a byte-order mark and CR LF, for the
+// editors there). An existing file is replaced by a complete new one (written
+// in place only where the folder takes no temporary file). Returns false and
+// posts "保存文件失败！" when the file cannot be written.
 bool writeTextRows(const QString &path, const ExportRows &rows, QObject *receiver);
 
 // Start the matching writer on the global thread pool and return at once.
-// When the write finishes, a MyCustomEvent with an empty list and the
-// writer's result reaches the receiver that started it, on the GUI thread,
-// also when newer writes have started since. Call from the GUI thread.
-void writeExcelAsync(const QString &path, const ExportRows &rows, QObject *receiver);
-void writeWordAsync(const QString &path, const ExportRows &rows, QObject *receiver);
-void writeTextAsync(const QString &path, const ExportRows &rows, QObject *receiver);
+// When the write finishes, a MyCustomEvent with the writer's result reaches
+// the receiver that started it, on the GUI thread, also when newer writes have
+// started since. Its list is `tag`, so that a receiver with several writes
+// under way knows which one ended. Call from the GUI thread.
+void writeExcelAsync(const QString &path, const ExportRows &rows, QObject *receiver,
+    const QList<QVariant> &tag = {});
+void writeWordAsync(const QString &path, const ExportRows &rows, QObject *receiver,
+    const QList<QVariant> &tag = {});
+void writeTextAsync(const QString &path, const ExportRows &rows, QObject *receiver,
+    const QList<QVariant> &tag = {});
 
 // One row as text: its values joined by one space (a line of a text export, a
 // Word paragraph).

@@ -14,7 +14,8 @@ public:
     explicit MyCustomEvent(QList<QVariant> list = {}, bool result = false);
     ~MyCustomEvent() override;
 
-    // Reader: one QStringList per worksheet row. Writers: empty.
+    // Reader: one QStringList per worksheet row. Writers: the tag the write was
+    // started with (empty unless the starter gave one).
     QList<QVariant> list;
     // Writers only: true when the file was written.
     bool result = false;

@@ -27,6 +27,7 @@
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -38,6 +39,7 @@
 #include <QTextEdit>
 #include <QTextStream>
 #include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <functional>
@@ -51,6 +53,9 @@ struct Samples
     QStringList files;
     QStringList folders;
 };
+
+// While a filler answers a dialog itself, the tool's dismisser leaves it alone.
+bool fillerAnswersDialog = false;
 
 // Fills one page before its picture is taken; isFolderPage tells the folder variant of a pair.
 using Filler = std::function<void(QWidget *page, bool isFolderPage, const Samples &samples)>;
@@ -101,15 +106,39 @@ QMap<QString, Filler> pageFillers()
     };
     fillers.insert(QStringLiteral("fileTimePropertyPage"), timePage);
     fillers.insert(QStringLiteral("folderTimePropertyPage"), timePage);
+    // Extraction pages: entries and an export name; the file page also exports (as text,
+    // without the creation time) into the sample folder, so its rows show the outcome.
     fillers.insert(
         QStringLiteral("collectFileNamePage"), [](QWidget *page, bool, const Samples &s) {
             if (auto *list = page->findChild<CollectListWidget *>())
                 list->addPaths(s.files);
+            page->findChild<QLineEdit *>(QStringLiteral("exportName"))
+                ->setText(QStringLiteral("文件清单"));
+            page->findChild<QComboBox *>(QStringLiteral("exportTypeCombox"))->setCurrentIndex(2);
+            page->findChild<QAbstractButton *>(QStringLiteral("noBirthBtn"))->click();
+            fillerAnswersDialog = true;
+            QTimer answer;
+            QObject::connect(&answer, &QTimer::timeout, [&answer, &s] {
+                if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                    answer.stop();
+                    dialog->setDirectory(s.root);
+                    static_cast<QDialog *>(dialog)->accept();
+                }
+            });
+            answer.start(5);
+            page->findChild<QAbstractButton *>(QStringLiteral("openDirBtn"))->click();
+            fillerAnswersDialog = false;
+            page->findChild<QAbstractButton *>(QStringLiteral("setBtn"))->click();
+            QThreadPool::globalInstance()->waitForDone();
+            for (int i = 0; i < 10; ++i)
+                QApplication::processEvents();
         });
     fillers.insert(
         QStringLiteral("collectFolderNamePage"), [](QWidget *page, bool, const Samples &s) {
             if (auto *list = page->findChild<CollectListWidget *>())
                 list->addPaths(s.folders);
+            page->findChild<QLineEdit *>(QStringLiteral("exportName"))
+                ->setText(QStringLiteral("文件夹清单"));
         });
     // Batch creation: the custom tab numbering Word documents.
     fillers.insert(
@@ -293,7 +322,8 @@ int main(int argc, char *argv[])
     // A filler that triggers a message box must not hang the tool: answer it and say so.
     QTimer dismisser;
     QObject::connect(&dismisser, &QTimer::timeout, [&err] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && !fillerAnswersDialog) {
             err << "closed a dialog: " << modal->metaObject()->className() << "\n";
             modal->close();
         }

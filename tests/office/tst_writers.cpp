@@ -6,7 +6,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QTextCodec>
 
 #include <unistd.h>
 
@@ -40,7 +39,7 @@ QString readFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("<unreadable>");
-    return QTextCodec::codecForLocale()->toUnicode(file.readAll());
+    return QString::fromUtf8(file.readAll()); // text exports are UTF-8 in any locale
 }
 
 } // namespace

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// The two times an export writes for an entry, as "yyyy/MM/dd hh:mm:ss" in local time; empty
+// for a time the file system does not give (or for an entry that is gone). Only the times
+// asked for are read.
+struct ExportTimes
+{
+    QString birth;
+    QString modified;
+};
+
+// Call once before a run of readExportTimes, so that it follows the current time zone.
+void prepareExportTimes();
+ExportTimes readExportTimes(const QString &path, bool birth, bool modified);
