@@ -198,6 +198,11 @@ inline void changeEvery(QWidget *root)
     for (int round = 0; round < 4 && !left.isEmpty(); ++round) {
         QList<QWidget *> still;
         for (QWidget *w : left) {
+            // The checked button of an exclusive group changes through its partner; clicking
+            // it in a later round would undo that change.
+            auto *b = qobject_cast<QAbstractButton *>(w);
+            if (b && b->isChecked() && isExclusive(b))
+                continue;
             if (!changeOne(w))
                 still << w;
         }
