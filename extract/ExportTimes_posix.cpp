@@ -4,6 +4,7 @@
 #include "extract/ExportTimes.h"
 
 #include "extract/CollectSettings.h"
+#include "times/FileTimes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,13 +18,12 @@
 
 namespace {
 
-#ifdef STATX_BTIME
 // As QFileInfo counts it: a time of exactly zero is no time.
-QString localText(const statx_timestamp &stamp)
+QString localText(std::int64_t sec, std::uint32_t nsec)
 {
-    if (stamp.tv_sec == 0 && stamp.tv_nsec == 0)
+    if (sec == 0 && nsec == 0)
         return QString();
-    const time_t seconds = time_t(stamp.tv_sec);
+    const time_t seconds = time_t(sec);
     tm local {};
     if (!localtime_r(&seconds, &local))
         return QString();
@@ -32,6 +32,21 @@ QString localText(const statx_timestamp &stamp)
         = std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", local.tm_year + 1900,
             local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return QString::fromLatin1(text, n);
+}
+
+// ntfs-3g's attribute, read only where statx found no birth time.
+QString ntfsBirthText(const QByteArray &path)
+{
+    FileTimes::UtcTime creation;
+    if (!FileTimes::readNtfsCreation(path.toStdString(), &creation))
+        return QString();
+    return localText(creation.seconds, creation.nanoseconds);
+}
+
+#ifdef STATX_BTIME
+QString localText(const statx_timestamp &stamp)
+{
+    return localText(stamp.tv_sec, stamp.tv_nsec);
 }
 #endif
 
@@ -52,11 +67,12 @@ ExportTimes readExportTimes(const QString &path, bool birth, bool modified)
     {
     };
     const unsigned mask = (birth ? STATX_BTIME : 0u) | (modified ? STATX_MTIME : 0u);
-    const int result
-        = statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_STATX_SYNC_AS_STAT, mask, &st);
+    const QByteArray native = QFile::encodeName(path);
+    const int result = statx(AT_FDCWD, native.constData(), AT_STATX_SYNC_AS_STAT, mask, &st);
     if (result == 0) {
-        if (birth && (st.stx_mask & STATX_BTIME))
-            times.birth = localText(st.stx_btime);
+        if (birth)
+            times.birth = (st.stx_mask & STATX_BTIME) ? localText(st.stx_btime)
+                                                      : ntfsBirthText(native);
         if (modified && (st.stx_mask & STATX_MTIME))
             times.modified = localText(st.stx_mtime);
         return times;
@@ -65,8 +81,11 @@ ExportTimes readExportTimes(const QString &path, bool birth, bool modified)
         return times; // gone or unreadable: no times
 #endif
     const QFileInfo info(path);
-    if (birth)
+    if (birth) {
         times.birth = CollectExport::timeText(info.birthTime());
+        if (times.birth.isEmpty() && info.exists())
+            times.birth = ntfsBirthText(QFile::encodeName(path));
+    }
     if (modified)
         times.modified = CollectExport::timeText(info.lastModified());
     return times;

@@ -1,5 +1,7 @@
 #include "lists/ListEntries.h"
 
+#include "times/TimeChange.h"
+
 #include <QFileInfo>
 #include <QUuid>
 
@@ -26,6 +28,9 @@ InfoEntry *newInfoEntry(const QString &path)
     entry->fileName = info.fileName();
     entry->filePath = info.absoluteFilePath();
     entry->birthTime = info.birthTime();
+    // Only where statx has none, so ordinary file systems pay nothing more.
+    if (!entry->birthTime.isValid())
+        entry->birthTime = ntfsBirthTime(entry->filePath);
     entry->modifiedTime = info.lastModified();
     entry->stateText = entryStateText(StatePending);
     entry->uuid = QUuid::createUuid().toString();

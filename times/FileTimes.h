@@ -52,6 +52,12 @@ bool readFileTimes(const Path &path, Present *out);
 int setFileTimes(
     const Path &path, const UtcTime *creation, const UtcTime *modification, const UtcTime *access);
 
+#ifndef _WIN32
+// The creation time ntfs-3g keeps in an extended attribute, where statx reports none. For
+// callers that did their own statx and found no birth time. False where there is none.
+bool readNtfsCreation(const Path &path, UtcTime *out);
+#endif
+
 // Windows FILETIME ticks (100 ns since 1601-01-01 UTC). False for moments before 1601.
 bool toTicks(const UtcTime &time, std::uint64_t *ticks);
 UtcTime fromTicks(std::uint64_t ticks);

@@ -49,18 +49,6 @@ std::int64_t differenceNs(const UtcTime &a, const UtcTime &b)
 }
 
 #if defined(__linux__)
-bool readNtfsCreation(const Path &path, UtcTime *out)
-{
-    unsigned char raw[8];
-    if (getxattr(path.c_str(), kNtfsCreation, raw, sizeof raw) != ssize_t(sizeof raw))
-        return false;
-    std::uint64_t ticks = 0;
-    for (int i = 7; i >= 0; --i)
-        ticks = (ticks << 8) | raw[i];
-    *out = fromTicks(ticks);
-    return true;
-}
-
 bool writeNtfsCreation(const Path &path, const UtcTime &time)
 {
     std::uint64_t ticks = 0;
@@ -74,10 +62,6 @@ bool writeNtfsCreation(const Path &path, const UtcTime &time)
     return setxattr(path.c_str(), kNtfsCreation, raw, sizeof raw, 0) == 0;
 }
 #else
-bool readNtfsCreation(const Path &, UtcTime *)
-{
-    return false;
-}
 bool writeNtfsCreation(const Path &, const UtcTime &)
 {
     return false;
@@ -139,6 +123,25 @@ bool closeTo(const UtcTime &stored, const UtcTime &asked)
 }
 
 } // namespace
+
+#if defined(__linux__)
+bool readNtfsCreation(const Path &path, UtcTime *out)
+{
+    unsigned char raw[8];
+    if (getxattr(path.c_str(), kNtfsCreation, raw, sizeof raw) != ssize_t(sizeof raw))
+        return false;
+    std::uint64_t ticks = 0;
+    for (int i = 7; i >= 0; --i)
+        ticks = (ticks << 8) | raw[i];
+    *out = fromTicks(ticks);
+    return true;
+}
+#else
+bool readNtfsCreation(const Path &, UtcTime *)
+{
+    return false;
+}
+#endif
 
 bool readFileTimes(const Path &path, Present *out)
 {

@@ -56,6 +56,19 @@ PresentTimes presentTimes(const QString &path)
     return times;
 }
 
+QDateTime ntfsBirthTime(const QString &path)
+{
+#ifdef _WIN32
+    Q_UNUSED(path)
+    return QDateTime();
+#else
+    FileTimes::UtcTime creation;
+    if (path.isEmpty() || !FileTimes::readNtfsCreation(nativePath(path), &creation))
+        return QDateTime();
+    return localFromUtc(creation);
+#endif
+}
+
 int setFileTimes(const QString &path, const TimeWrite &times)
 {
     if (path.isEmpty())

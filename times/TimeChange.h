@@ -37,6 +37,11 @@ struct PresentTimes
 };
 PresentTimes presentTimes(const QString &path);
 
+// The creation time of path for a caller whose QFileInfo or statx found none: the one ntfs-3g
+// keeps in an attribute, as a local date-time; invalid where there is none (and on Windows,
+// where QFileInfo already reads it).
+QDateTime ntfsBirthTime(const QString &path);
+
 // setFileTimes over a Qt path; the result is a FileTimes::Result.
 int setFileTimes(const QString &path, const TimeWrite &times);
 

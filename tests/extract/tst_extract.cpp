@@ -9,6 +9,7 @@
 #include "extract/CollectSettings.h"
 #include "lists/CustomTabelWidget.h"
 #include "office/Xlsx.h"
+#include "tests/support/NtfsMount.h"
 #include "widgets/StyledInputs.h"
 
 #include <QtTest>
@@ -24,6 +25,8 @@
 
 #include <functional>
 #include <memory>
+
+#include <sys/xattr.h>
 
 namespace {
 
@@ -148,6 +151,18 @@ QStringList repeated(const QString &text, int times)
 }
 
 const QStringList kExtensions {".xlsx", ".docx", ".txt"};
+
+// Sets ntfs-3g's creation attribute to a UTC moment: a FILETIME, 8 bytes little-endian.
+bool setNtfsCreation(const QString &path, const QDateTime &utc)
+{
+    quint64 ticks = quint64(utc.toMSecsSinceEpoch() + 11644473600000LL) * 10000ULL;
+    char raw[8];
+    for (char &byte : raw) {
+        byte = char(ticks & 0xff);
+        ticks >>= 8;
+    }
+    return setxattr(QFile::encodeName(path).constData(), "system.ntfs_crtime", raw, 8, 0) == 0;
+}
 
 } // namespace
 
@@ -410,6 +425,62 @@ private slots:
         QCOMPARE(tips.texts, QStringList {kSaveFailed});
         QVERIFY(QFileInfo::exists(dir.filePath("files.txt")));
         QVERIFY(!QFileInfo::exists(dir.filePath("folders.xlsx")));
+    }
+
+    void ntfsCreationTimeIsListedAndExported_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<int>("format");
+        QTest::newRow("file/txt") << false << 2;
+        QTest::newRow("folder/xlsx") << true << 0;
+    }
+    // statx reports no creation time on ntfs-3g; the attribute holds it, as on the time page.
+    void ntfsCreationTimeIsListedAndExported()
+    {
+        QFETCH(bool, folder);
+        QFETCH(int, format);
+        NtfsMount ntfs;
+        if (!ntfs.isMounted())
+            QSKIP(qPrintable(ntfs.skipReason()));
+        // Summer and winter time in Berlin, a different moment for each entry.
+        const QStringList names {"报告.txt", "b"};
+        const QList<QDateTime> born {QDateTime(QDate(2019, 7, 4), QTime(5, 6, 7), Qt::UTC),
+            QDateTime(QDate(2003, 1, 2), QTime(3, 4, 5), Qt::UTC)};
+        const QStringList shown {"2019/07/04 07:06:07", "2003/01/02 04:04:05"};
+        QStringList paths;
+        for (int i = 0; i < names.size(); ++i) {
+            const QString path = ntfs.path() + "/" + names[i];
+            if (folder)
+                QVERIFY(QDir().mkpath(path));
+            else
+                QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+            QVERIFY(setNtfsCreation(path, born[i]));
+            paths << path;
+        }
+        QTemporaryDir out;
+        Page page(folder);
+        QVERIFY(QTest::qWaitForWindowExposed(page.page.get()));
+        page.list->addPaths(paths);
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(page.list->table()->item(i, CollectListWidget::BirthColumn)->text(), shown[i]);
+        page.click("noPathBtn");
+        page.click("noModifiedBtn");
+        page.setExport("名单", format, out.path());
+        page.click("setBtn");
+        QTRY_VERIFY_WITH_TIMEOUT(settled(page), 60000);
+        QCOMPARE(page.states(), repeated("成功", names.size()));
+        const QString file = out.filePath("名单" + kExtensions[format]);
+        if (format == 0) {
+            QJsonArray expected {QJsonArray {"文件名称", "创建时间"}};
+            for (int i = 0; i < names.size(); ++i)
+                expected << QJsonArray {names[i], shown[i]};
+            QCOMPARE(readWithPython(file), expected);
+        } else {
+            QFile text(file);
+            QVERIFY(text.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(text.readAll()),
+                names[0] + " " + shown[0] + "\n" + names[1] + " " + shown[1] + "\n");
+        }
     }
 
     void resetRestoresEveryControlAndTheSettings()

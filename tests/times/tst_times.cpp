@@ -1,8 +1,8 @@
 // The time pages as a user drives them (panel widgets, the start and undo buttons, the bus),
 // on real files and folders; the file-time layer on its own, on NTFS, and its Windows side
 // under Wine.
-#include "NtfsMount.h"
 #include "tests/support/CaseBlindMount.h"
+#include "tests/support/NtfsMount.h"
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
