@@ -14,6 +14,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -268,6 +269,45 @@ private slots:
         measured.clear();
         opened.clear();
         setPikvaleLibraryPath(QStringLiteral(QUORVEX_RUNTIME_DIR "/Pikvale"));
+    }
+
+    // The list that drops below the file-name field while a path is typed is a window of its
+    // own, outside the dialog: it must be as readable as the dialog.
+    void completionListReadable()
+    {
+        shotName = QStringLiteral("quorvex-dialog-completion.png");
+        whenModalOpens([this](QWidget *modal) {
+            auto *edit = modal->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(edit && edit->completer());
+            static_cast<QFileDialog *>(modal)->setDirectory(dir.path());
+            QTest::keyClicks(edit, dir.path() + QStringLiteral("/n"));
+            QCompleter *completer = edit->completer();
+            QTRY_VERIFY(completer->completionCount() >= 2); // names.xlsx, notes.txt
+            if (!completer->popup()->isVisible())
+                completer->complete();
+            QAbstractItemView *popup = completer->popup();
+            QTRY_VERIFY(popup->isVisible());
+            QTest::qWait(50);
+            QVector<Measure> areas;
+            for (int row = 0; row < popup->model()->rowCount(popup->rootIndex()); ++row) {
+                const QModelIndex index = popup->model()->index(row, 0, popup->rootIndex());
+                // the text only: the icon's own dark pixels would pass for text
+                const QRect rect = popup->visualRect(index).adjusted(popup->iconSize().isValid()
+                            ? popup->iconSize().width() + 8
+                            : 32,
+                    0, 0, 0);
+                areas.append({QStringLiteral("completion \"%1\"").arg(index.data().toString()),
+                    inDialog(popup, popup->viewport(), rect)});
+            }
+            measure(popup, areas);
+            popup->hide();
+            static_cast<QDialog *>(modal)->reject();
+        });
+        filePage->findChild<RenamePageWidget *>(QStringLiteral("editWidgget"))
+            ->findChild<QToolButton *>(QStringLiteral("addFile"))
+            ->click();
+        QVERIFY2(measured.size() >= 2, qPrintable(measured.join("; ")));
+        QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral("; "))));
     }
 
     void readable_data()
