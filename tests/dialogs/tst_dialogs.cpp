@@ -292,10 +292,8 @@ private slots:
             for (int row = 0; row < popup->model()->rowCount(popup->rootIndex()); ++row) {
                 const QModelIndex index = popup->model()->index(row, 0, popup->rootIndex());
                 // the text only: the icon's own dark pixels would pass for text
-                const QRect rect = popup->visualRect(index).adjusted(popup->iconSize().isValid()
-                            ? popup->iconSize().width() + 8
-                            : 32,
-                    0, 0, 0);
+                const QRect rect = popup->visualRect(index).adjusted(
+                    popup->iconSize().isValid() ? popup->iconSize().width() + 8 : 32, 0, 0, 0);
                 areas.append({QStringLiteral("completion \"%1\"").arg(index.data().toString()),
                     inDialog(popup, popup->viewport(), rect)});
             }
