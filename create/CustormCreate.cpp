@@ -5,9 +5,8 @@
 #include "bus/CNvGlobalObserver.h"
 #include "create/CreateNames.h"
 #include "create/CreateSettings.h"
+#include "widgets/FileChoices.h"
 #include "widgets/ResetDefaults.h"
-
-#include <QFileDialog>
 
 CustormCreate::CustormCreate(QWidget *parent) : QWidget(parent), ui(new Ui::CustormCreate)
 {
@@ -206,12 +205,10 @@ void CustormCreate::on_exportTypeCombox_currentIndexChanged(int index)
 
 void CustormCreate::chooseTargetDir()
 {
-    const QString dir = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("打开"), QString(), QFileDialog::ShowDirsOnly);
+    const QString dir = chooseFolder(this, QStringLiteral("打开"));
     if (dir.isEmpty())
         return;
-    ui->replacePathLabel->setText(dir);
-    ui->replacePathLabel->setToolTip(dir);
+    showChosenPath(ui->replacePathLabel, dir);
     customCreateSettings()->targetDir = dir;
     announce();
 }

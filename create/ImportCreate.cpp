@@ -9,11 +9,8 @@
 #include "office/ExcelReader.h"
 #include "office/MyCustomEvent.h"
 #include "office/MyDialogMessageEvent.h"
+#include "widgets/FileChoices.h"
 #include "widgets/ResetDefaults.h"
-
-#include <QFileDialog>
-#include <QFileIconProvider>
-#include <QFileInfo>
 
 ImportCreate::ImportCreate(QWidget *parent) : QWidget(parent), ui(new Ui::ImportCreate)
 {
@@ -52,11 +49,7 @@ void ImportCreate::announce()
 
 void ImportCreate::loadWorkbook(const QString &path)
 {
-    ui->replaceExcelLabel->setIcon(QFileIconProvider().icon(QFileInfo(path)));
-    ui->replaceExcelLabel->setText(path);
-    ui->replaceExcelLabel->setToolTip(path);
-    ui->hasExportExcelwidget->show();
-    ui->importExcelBtn->hide();
+    showChosenWorkbook(ui->replaceExcelLabel, ui->hasExportExcelwidget, ui->importExcelBtn, path);
     readExcelRowsAsync(path, this);
 }
 
@@ -72,20 +65,17 @@ void ImportCreate::resetToDefaults()
 
 void ImportCreate::chooseWorkbook()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("打开"), QString(), QStringLiteral("*.xlsx"));
+    const QString path = chooseWorkbookFile(this);
     if (!path.isEmpty())
         loadWorkbook(path);
 }
 
 void ImportCreate::chooseTargetDir()
 {
-    const QString dir = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("打开"), QString(), QFileDialog::ShowDirsOnly);
+    const QString dir = chooseFolder(this, QStringLiteral("打开"));
     if (dir.isEmpty())
         return;
-    ui->replacePathLabel->setText(dir);
-    ui->replacePathLabel->setToolTip(dir);
+    showChosenPath(ui->replacePathLabel, dir);
     importCreateSettings()->targetDir = dir;
     announce();
 }

@@ -5,11 +5,11 @@
 #include "bus/CNvGlobalObserver.h"
 #include "extract/CollectSettings.h"
 #include "rename/RenameRules.h"
+#include "widgets/FileChoices.h"
 #include "widgets/ResetDefaults.h"
 
 #include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QTimer>
 
 CollectInfoPagePropertWidget::CollectInfoPagePropertWidget(QWidget *parent)
@@ -100,8 +100,7 @@ void CollectInfoPagePropertWidget::on_openDirBtn_clicked()
 
 void CollectInfoPagePropertWidget::chooseExportDir()
 {
-    const QString dir
-        = QFileDialog::getExistingDirectory(this, QString(), QString(), QFileDialog::ShowDirsOnly);
+    const QString dir = chooseFolder(this, QString());
     if (dir.isEmpty() || !settings)
         return;
     settings->exportDir = dir;

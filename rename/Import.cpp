@@ -8,12 +8,9 @@
 #include "office/MyCustomEvent.h"
 #include "office/MyDialogMessageEvent.h"
 #include "rename/RenameRules.h"
+#include "widgets/FileChoices.h"
 #include "widgets/ResetDefaults.h"
 #include "widgets/StyledButtons.h"
-
-#include <QFileDialog>
-#include <QFileIconProvider>
-#include <QFileInfo>
 
 Import::Import(QWidget *parent) : QWidget(parent), ui(new Ui::Import)
 {
@@ -39,18 +36,13 @@ QString Import::workbookPath() const
 
 void Import::loadWorkbook(const QString &path)
 {
-    ui->replaceExcelLabel->setIcon(QFileIconProvider().icon(QFileInfo(path)));
-    ui->replaceExcelLabel->setText(path);
-    ui->replaceExcelLabel->setToolTip(path);
-    ui->hasExportExcelwidget->show();
-    ui->importExcelBtn->hide();
+    showChosenWorkbook(ui->replaceExcelLabel, ui->hasExportExcelwidget, ui->importExcelBtn, path);
     readExcelRowsAsync(path, this);
 }
 
 void Import::chooseWorkbook()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("打开"), QString(), QStringLiteral("*.xlsx"));
+    const QString path = chooseWorkbookFile(this);
     if (!path.isEmpty())
         loadWorkbook(path);
 }

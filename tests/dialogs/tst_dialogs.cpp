@@ -10,6 +10,7 @@
 #include "rename/RenamePage.h"
 #include "rename/RenamePageWidget.h"
 #include "rename/RenamePropertyWidget.h"
+#include "tests/support/WhenModalOpens.h"
 #include "widgets/AppStyle.h"
 
 #include <QAbstractItemView>
@@ -142,22 +143,6 @@ QVector<Measure> fileDialogAreas(QFileDialog *dialog)
                 inDialog(dialog, button, button->rect().adjusted(2, 2, -2, -2))});
     }
     return areas;
-}
-
-// Runs answer on the next modal widget that opens, from the event loop of the call under test.
-void whenModalOpens(std::function<void(QWidget *)> answer)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        answer(modal);
-    });
-    timer->start();
 }
 
 } // namespace

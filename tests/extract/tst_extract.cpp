@@ -10,6 +10,7 @@
 #include "lists/CustomTabelWidget.h"
 #include "office/Xlsx.h"
 #include "tests/support/NtfsMount.h"
+#include "tests/support/WhenModalOpens.h"
 #include "widgets/StyledInputs.h"
 
 #include <QtTest>
@@ -37,21 +38,6 @@ QDateTime modifiedTime()
     return QDateTime(QDate(2021, 7, 4), QTime(5, 6, 7));
 }
 const QString kSaveFailed = QStringLiteral("保存文件失败！");
-
-void whenModalOpens(std::function<void(QWidget *)> answer)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        answer(modal);
-    });
-    timer->start();
-}
 
 // Runs Debian's python (the one with openpyxl and python-docx) on the export; returns its JSON.
 QJsonArray readWithPython(const QString &path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/WhenModalOpens.h"
+
 #include <QObject>
 #include <QString>
 
@@ -17,10 +19,6 @@ std::vector<std::function<QObject *()>> &listTestFactories();
         return true;                                                                               \
     }();                                                                                           \
     }
-
-// Runs check on the next modal widget that opens (polled from the event loop), then lets the
-// caller continue; used to answer dialogs that a call under test runs modally.
-void whenModalOpens(std::function<void(QWidget *)> answer);
 
 // Creates file path (and its folders) with the given content; false on failure.
 bool makeFile(const QString &path, const QByteArray &content = "x");

@@ -13,21 +13,6 @@ std::vector<std::function<QObject *()>> &listTestFactories()
     return factories;
 }
 
-void whenModalOpens(std::function<void(QWidget *)> answer)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        answer(modal);
-    });
-    timer->start();
-}
-
 bool makeFile(const QString &path, const QByteArray &content)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))

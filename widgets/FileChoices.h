@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QAbstractButton;
+class QWidget;
+
+// The file and folder choices the panels share, so every panel asks the same way.
+
+// The folder the user picks (folders only); empty when cancelled.
+QString chooseFolder(QWidget *parent, const QString &title);
+
+// The workbook the user picks for an import ("打开", *.xlsx); empty when cancelled.
+QString chooseWorkbookFile(QWidget *parent);
+
+// Shows a chosen path on its button, the whole path also as tooltip.
+void showChosenPath(QAbstractButton *button, const QString &path);
+
+// An import editor after a workbook was chosen: its row (the file's icon and path) takes the
+// place of the import button.
+void showChosenWorkbook(
+    QAbstractButton *label, QWidget *chosenRow, QWidget *importButton, const QString &path);
