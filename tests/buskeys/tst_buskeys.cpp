@@ -5,6 +5,7 @@
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
 #include "lists/EntryListBase.h"
+#include "tests/support/PanelControls.h"
 #include "widgets/AppStyle.h"
 
 #include <QAbstractButton>
@@ -67,7 +68,7 @@ class UrlSink : public QObject
 {
     Q_OBJECT
 public slots:
-    void open(const QUrl &) {}
+    void open(const QUrl &) { }
 };
 
 bool isInside(const QWidget *w, const char *className)
@@ -79,24 +80,13 @@ bool isInside(const QWidget *w, const char *className)
     return false;
 }
 
-// The panel of a page: the widget on its right whose class is a property panel.
-QWidget *panelOf(QWidget *page)
-{
-    for (QWidget *w : page->findChildren<QWidget *>()) {
-        const QString cls = QString::fromLatin1(w->metaObject()->className());
-        if (cls.contains(QLatin1String("Propert")) && cls.endsWith(QLatin1String("Widget")))
-            return w;
-    }
-    return nullptr;
-}
-
 QStringList makeEntries(const QString &root, bool folders, int count)
 {
     QStringList paths;
     QDir().mkpath(root);
     for (int i = 0; i < count; ++i) {
-        const QString path = QDir(root).filePath(QStringLiteral("entry%1%2").arg(i).arg(
-            folders ? QString() : QStringLiteral(".txt")));
+        const QString path = QDir(root).filePath(
+            QStringLiteral("entry%1%2").arg(i).arg(folders ? QString() : QStringLiteral(".txt")));
         if (folders) {
             QDir().mkpath(path);
         } else {
@@ -194,8 +184,7 @@ void TestBusKeys::everyKeyHasAPublisherAndASubscriber()
         if (!modal)
             return;
         if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-            if (files->fileMode() == QFileDialog::Directory
-                || files->fileMode() == QFileDialog::DirectoryOnly)
+            if (files->fileMode() == QFileDialog::Directory)
                 files->selectFile(dir.path());
             else if (files->nameFilters().join(QLatin1Char(' ')).contains(QLatin1String("xlsx")))
                 files->selectFile(book);
@@ -214,7 +203,7 @@ void TestBusKeys::everyKeyHasAPublisherAndASubscriber()
     for (QWidget *page : window.findChildren<QStackedWidget *>(QStringLiteral("stackedWidget"))
                              .value(0, nullptr)
                              ->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        QWidget *panel = panelOf(page);
+        QWidget *panel = PanelControls::panelOf(page);
         if (!panel)
             continue;
         const bool folders = page->objectName().startsWith(QLatin1String("folder"));
@@ -223,8 +212,8 @@ void TestBusKeys::everyKeyHasAPublisherAndASubscriber()
             if (!page->objectName().startsWith(QLatin1String("batchCreate"))) {
                 list->addPaths(makeEntries(root, folders, 4));
                 // one entry vanishes, so its run reports a failure
-                QDir(root).rename(QStringLiteral("entry0") + (folders ? "" : ".txt"),
-                    QStringLiteral("gone"));
+                QDir(root).rename(
+                    QStringLiteral("entry0") + (folders ? "" : ".txt"), QStringLiteral("gone"));
             }
         }
         touchEveryControl(panel);
@@ -269,8 +258,7 @@ void TestBusKeys::everyKeyHasAPublisherAndASubscriber()
     QVERIFY2(unpublished.isEmpty(),
         qPrintable(QStringLiteral("never published: ") + unpublished.join(QStringLiteral(", "))));
     QVERIFY2(unsubscribed.isEmpty(),
-        qPrintable(
-            QStringLiteral("published with nobody listening: ") + unsubscribed.join(", ")));
+        qPrintable(QStringLiteral("published with nobody listening: ") + unsubscribed.join(", ")));
 }
 
 int main(int argc, char **argv)

@@ -52,16 +52,6 @@ QVariantMap recordOf(const QString &page)
     return m;
 }
 
-QWidget *panelOf(QWidget *page)
-{
-    for (QWidget *w : page->findChildren<QWidget *>()) {
-        const QString cls = QString::fromLatin1(w->metaObject()->className());
-        if (cls.contains(QLatin1String("Propert")) && cls.endsWith(QLatin1String("Widget")))
-            return w;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 class TestPanels : public QObject
@@ -100,8 +90,10 @@ void TestPanels::resetRestoresEveryControlAndTheRecord_data()
     QTest::newRow("extraction/file page") << "collectFileNamePage" << QString();
     QTest::newRow("extraction/folder page") << "collectFolderNamePage" << QString();
     // the tab buttons choose a rule and are no part of one: the reset leaves the tab alone
-    QTest::newRow("creation/custom tab") << "batchCreateFolderPage" << "custormCreatePage";
-    QTest::newRow("creation/import tab") << "batchCreateFolderPage" << "importCreatePage";
+    QTest::newRow("creation/custom tab") << "batchCreateFolderPage"
+                                         << "custormCreatePage";
+    QTest::newRow("creation/import tab") << "batchCreateFolderPage"
+                                         << "importCreatePage";
 }
 
 void TestPanels::resetRestoresEveryControlAndTheRecord()
@@ -110,7 +102,7 @@ void TestPanels::resetRestoresEveryControlAndTheRecord()
     QFETCH(QString, part);
     QWidget *pageWidget = window->findChild<QWidget *>(page);
     QVERIFY(pageWidget);
-    QWidget *whole = panelOf(pageWidget);
+    QWidget *whole = PanelControls::panelOf(pageWidget);
     QVERIFY(whole);
     QWidget *panel = part.isEmpty() ? whole : whole->findChild<QWidget *>(part);
     QVERIFY(panel);

@@ -1,6 +1,7 @@
 #include "rename/NativeRename.h"
 #include "rename/RenameRun.h"
 #include "tests/support/CaseBlindMount.h"
+#include "tests/support/WineCheck.h"
 
 #include <QtTest>
 
@@ -574,35 +575,18 @@ void TestRenameRun::nestedFolders()
 // The Windows implementation is cross-compiled and run under Wine, where both are installed.
 void TestRenameRun::windowsLayerUnderWine()
 {
-    const QString compiler = QStandardPaths::findExecutable("x86_64-w64-mingw32-g++");
-    QString wine = QStandardPaths::findExecutable("wine64");
-    if (wine.isEmpty() && QFileInfo::exists("/usr/lib/wine/wine64"))
-        wine = "/usr/lib/wine/wine64";
-    if (compiler.isEmpty() || wine.isEmpty())
-        QSKIP("MinGW cross-compiler or Wine not installed");
-    QTemporaryDir work;
-    const QString source = QStringLiteral(QUORVEX_SOURCE_DIR);
-    const QString program = work.filePath("check.exe");
-    QProcess build;
-    build.setProcessChannelMode(QProcess::MergedChannels);
-    build.start(compiler,
-        {"-std=c++17", "-municode", "-static", "-I", source,
-            source + "/tests/renamerun/win/native_rename_check.cpp",
-            source + "/rename/NativeRename_win.cpp", "-o", program});
-    QVERIFY(build.waitForFinished(120000));
-    QVERIFY2(build.exitCode() == 0, build.readAll().constData());
-
-    QVERIFY(QDir(work.path()).mkdir("files"));
-    QProcess run;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("WINEPREFIX", work.filePath("prefix"));
-    env.insert("WINEDEBUG", "-all");
-    run.setProcessEnvironment(env);
-    run.start(wine, {program, "Z:" + QDir::toNativeSeparators(work.filePath("files"))});
-    QVERIFY(run.waitForFinished(240000));
-    const QByteArray output = run.readAllStandardOutput();
-    QVERIFY2(run.exitCode() == 0, output.constData());
-    QCOMPARE(listing(work.filePath("files")), QStringList({"b.txt", "c.jpg", "dst", "empty"}));
+    WineCheck wine;
+    if (!wine.isAvailable())
+        QSKIP(qPrintable(wine.skipReason()));
+    QString log;
+    QVERIFY2(
+        wine.build(
+            {"tests/renamerun/win/native_rename_check.cpp", "rename/NativeRename_win.cpp"}, &log),
+        qPrintable(log));
+    const QString files = wine.makeFolder("files");
+    QByteArray output;
+    QVERIFY2(wine.run({WineCheck::windowsPath(files)}, &output) == 0, output.constData());
+    QCOMPARE(listing(files), QStringList({"b.txt", "c.jpg", "dst", "empty"}));
 }
 
 QTEST_GUILESS_MAIN(TestRenameRun)

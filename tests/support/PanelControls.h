@@ -289,4 +289,15 @@ inline void reassertEvery(QWidget *root)
     }
 }
 
+// The property panel of a page (the rename, time, extraction or creation panel on its right).
+inline QWidget *panelOf(QWidget *page)
+{
+    for (QWidget *w : page->findChildren<QWidget *>()) {
+        const QString cls = QString::fromLatin1(w->metaObject()->className());
+        if (cls.contains(QLatin1String("Propert")) && cls.endsWith(QLatin1String("Widget")))
+            return w;
+    }
+    return nullptr;
+}
+
 } // namespace PanelControls

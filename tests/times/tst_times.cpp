@@ -3,6 +3,7 @@
 // under Wine.
 #include "tests/support/CaseBlindMount.h"
 #include "tests/support/NtfsMount.h"
+#include "tests/support/WineCheck.h"
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
@@ -764,45 +765,30 @@ void TestTimes::ntfsCreationTime()
 // The Windows layer, cross-compiled with MinGW and run under Wine (which follows TZ as well).
 void TestTimes::windowsLayerUnderWine()
 {
-    const QString compiler = QStandardPaths::findExecutable("x86_64-w64-mingw32-g++");
-    QString wine = QStandardPaths::findExecutable("wine64");
-    if (wine.isEmpty() && QFileInfo::exists("/usr/lib/wine/wine64"))
-        wine = "/usr/lib/wine/wine64";
-    if (compiler.isEmpty() || wine.isEmpty())
-        QSKIP("MinGW cross-compiler or Wine not installed");
-    QTemporaryDir work;
-    const QString source = QStringLiteral(QUORVEX_SOURCE_DIR);
-    const QString program = work.filePath("check.exe");
-    QProcess build;
-    build.setProcessChannelMode(QProcess::MergedChannels);
-    build.start(compiler,
-        {"-std=c++17", "-municode", "-static", "-I", source,
-            source + "/tests/times/win/file_times_check.cpp", source + "/times/FileTimes.cpp",
-            source + "/times/FileTimes_win.cpp", "-o", program});
-    QVERIFY(build.waitForFinished(180000));
-    QVERIFY2(build.exitCode() == 0, build.readAll().constData());
+    WineCheck wine;
+    if (!wine.isAvailable())
+        QSKIP(qPrintable(wine.skipReason()));
+    QString log;
+    QVERIFY2(wine.build({"tests/times/win/file_times_check.cpp", "times/FileTimes.cpp",
+                            "times/FileTimes_win.cpp"},
+                 &log),
+        qPrintable(log));
 
     // The UTC moments come from the program's own conversion, here in Berlin time; Windows
     // must show the hours that were picked.
     const QDateTime summer = local(2024, 7, 15, 14, 30, 0);
     const QDateTime winter = local(2024, 1, 15, 14, 30, 0);
-    QVERIFY(QDir(work.path()).mkdir("files"));
-    QProcess run;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("WINEPREFIX", work.filePath("prefix"));
-    env.insert("WINEDEBUG", "-all");
-    env.insert("TZ", "Europe/Berlin");
-    run.setProcessEnvironment(env);
-    run.start(wine,
-        {program, "Z:" + QDir::toNativeSeparators(work.filePath("files")),
-            QString::number(utcFromLocal(summer).seconds),
-            QString::number(utcFromLocal(winter).seconds)});
-    QVERIFY(run.waitForFinished(240000));
-    const QByteArray output = run.readAllStandardOutput();
-    QVERIFY2(run.exitCode() == 0, output.constData());
+    const QString files = wine.makeFolder("files");
+    QProcessEnvironment berlin;
+    berlin.insert("TZ", "Europe/Berlin");
+    QByteArray output;
+    const int code
+        = wine.run({WineCheck::windowsPath(files), QString::number(utcFromLocal(summer).seconds),
+                       QString::number(utcFromLocal(winter).seconds)},
+            &output, berlin);
+    QVERIFY2(code == 0, output.constData());
     // And Linux sees the same moment on the file Wine wrote.
-    QCOMPARE(
-        diskTimes(work.filePath("files/summer.txt")).modified, nsOf(utc(2024, 7, 15, 12, 30, 0)));
+    QCOMPARE(diskTimes(files + "/summer.txt").modified, nsOf(utc(2024, 7, 15, 12, 30, 0)));
 }
 
 int main(int argc, char **argv)
