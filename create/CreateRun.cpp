@@ -1,6 +1,7 @@
 #include "create/CreateRun.h"
 
 #include "rename/RenameRun.h"
+#include "runtime/DataFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -176,6 +177,17 @@ QString templatePath(int fileType, const QString &templateDir)
     if (!isKnown(fileType))
         return QString();
     return templateDir + QLatin1Char('/') + QLatin1String(templateNames[fileType]);
+}
+
+QString templateDir()
+{
+    // The "folder" entry only gives the folder kind its icon, so it is not required.
+    QStringList files;
+    for (int kind = 1; kind < count; ++kind)
+        files << QStringLiteral("template/") + QLatin1String(templateNames[kind]);
+    const QString folder = DataFolders::firstHolding(DataFolders::searchFolders(), files);
+    return folder.isEmpty() ? QLatin1String(defaultTemplateDir)
+                            : folder + QStringLiteral("/template");
 }
 
 QString extension(int fileType)
