@@ -1,6 +1,6 @@
 #include "create/CreateRun.h"
 
-#include "rename/RenameRun.h"
+#include "disk/DiskNames.h"
 
 #include <QDir>
 #include <QFile>

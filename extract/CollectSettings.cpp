@@ -1,7 +1,7 @@
 #include "extract/CollectSettings.h"
 
+#include "disk/DiskNames.h"
 #include "extract/ExportTimes.h"
-#include "rename/RenameRun.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 // The Windows rename layer, built by the MinGW cross-compiler and run under Wine by
 // tst_renamerun. Prints one line per failed check and exits with the number of failures.
-#include "rename/NativeRename.h"
+#include "disk/NativeRename.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "rename/NativeRename.h"
+#include "disk/NativeRename.h"
 
 #include <atomic>
 #include <cerrno>
