@@ -216,6 +216,12 @@ private slots:
             QTest::newRow(qPrintable(kExtensions[format].mid(1) + "/only the name"))
                 << format << false << nameOnly << QStringList {"a b.txt", "c.txt"} << "" << false
                 << QStringList {"a b.txt", "c.txt"} << QStringList {"a b.txt", "c.txt"};
+        for (int format : {0, 1, 2})
+            QTest::newRow(
+                qPrintable(kExtensions[format].mid(1) + "/empty last entry keeps its row"))
+                << format << false << nameOnly + QStringList {"nosuffix"}
+                << QStringList {"a.txt", ".env"} << "" << false << QStringList {"a.txt", ".env"}
+                << QStringList {"a", ""};
         const QStringList foreign {"Ελληνικά.txt", "файл.md", "日本語 ファイル.txt", "🙂.txt"};
         for (int format : {0, 1, 2})
             QTest::newRow(qPrintable(kExtensions[format].mid(1) + "/non-Latin names exact"))
