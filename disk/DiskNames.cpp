@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 namespace {
@@ -105,4 +106,21 @@ bool isAcceptableWindowsName(const QString &name)
         QRegularExpression::CaseInsensitiveOption);
     const QString stem = name.left(name.indexOf(QLatin1Char('.'))).trimmed();
     return !device.match(stem).hasMatch();
+}
+
+QString unusedSiblingPath(const QString &path, const QString &tag, const QString &suffix)
+{
+    const QString folder = folderOf(path);
+    for (;;) {
+        const QString candidate = folder + QStringLiteral(".quorvex-") + tag + QLatin1Char('-')
+            + QString::number(QRandomGenerator::system()->generate64(), 36) + suffix;
+        if (!isOccupied(candidate))
+            return candidate;
+    }
+}
+
+bool replaceFile(const QString &from, const QString &to)
+{
+    return NativeRename::renameReplacing(nativeDiskPath(from), nativeDiskPath(to))
+        == NativeRename::Outcome::Done;
 }

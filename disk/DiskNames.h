@@ -30,3 +30,10 @@ bool survivesFileSystemEncoding(const QString &name);
 // space, and no device name (CON, NUL, COM1, ...) before the first dot. Checked on every
 // platform's tests; applied by isAcceptableName on Windows.
 bool isAcceptableWindowsName(const QString &name);
+
+// A name beside `path` (in its folder) that nothing uses yet: ".quorvex-<tag>-<random><suffix>",
+// for a file or folder that stands in between, such as a save not yet checked.
+QString unusedSiblingPath(const QString &path, const QString &tag, const QString &suffix = {});
+
+// Moves the file `from` over `to` in one step (renameReplacing); true when done.
+bool replaceFile(const QString &from, const QString &to);

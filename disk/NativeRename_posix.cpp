@@ -144,6 +144,14 @@ Outcome renameNoReplace(const Path &from, const Path &to, int *error)
     return outcome;
 }
 
+Outcome renameReplacing(const Path &from, const Path &to, int *error)
+{
+    const bool done = rename(from.c_str(), to.c_str()) == 0;
+    if (error)
+        *error = done ? 0 : errno;
+    return done ? Outcome::Done : Outcome::Failed;
+}
+
 void setAtomicCallDisabled(bool disabled)
 {
     atomicDisabled = disabled;

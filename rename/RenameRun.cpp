@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRandomGenerator>
 
 namespace {
 
@@ -43,21 +42,10 @@ bool isPresent(const QString &path, bool isFolder)
     return (info.exists() && !info.isDir()) || (info.isSymLink() && !info.exists());
 }
 
-// A name in the entry's folder that nothing else uses, for a two-step rename.
-QString temporarySibling(const QString &source)
-{
-    const QString folder = folderOf(source);
-    for (;;) {
-        const QString candidate = folder + QStringLiteral(".quorvex-rename-")
-            + QString::number(QRandomGenerator::system()->generate64(), 36);
-        if (!isOccupied(candidate))
-            return candidate;
-    }
-}
-
 MoveResult moveThroughTemporary(const QString &source, const QString &target)
 {
-    const QString temporary = temporarySibling(source);
+    // A name in the entry's folder that nothing else uses, for a two-step rename.
+    const QString temporary = unusedSiblingPath(source, QStringLiteral("rename"));
     if (NativeRename::renameNoReplace(nativeDiskPath(source), nativeDiskPath(temporary))
         != NativeRename::Outcome::Done)
         return {MoveResult::Failed, source};
