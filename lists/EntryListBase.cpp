@@ -38,11 +38,14 @@ QTableWidgetItem *fixedItem()
 }
 
 // Rows are filled with the table's painting and layout held back, then released once.
+// What is restored is the table's own setting, not updatesEnabled(): that also reads false
+// while an ancestor holds updates back (a page switch does, around the show that brings the
+// rows here), and restoring that false would pin the table unpainted for good.
 class SuspendedUpdates
 {
 public:
     explicit SuspendedUpdates(QWidget *widget)
-        : widget(widget), wasEnabled(widget->updatesEnabled())
+        : widget(widget), wasEnabled(!widget->testAttribute(Qt::WA_ForceUpdatesDisabled))
     {
         widget->setUpdatesEnabled(false);
     }

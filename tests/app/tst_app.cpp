@@ -4,6 +4,8 @@
 #include "bus/CNvGlobalObserver.h"
 #include "create/CreateFilePage.h"
 #include "extract/CollectInfoPage.h"
+#include "lists/CustomTabelWidget.h"
+#include "lists/EntryListBase.h"
 #include "rename/RenamePage.h"
 #include "times/TimePage.h"
 #include "widgets/AppStyle.h"
@@ -14,10 +16,15 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSpinBox>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -83,12 +90,16 @@ private slots:
     void pageSwitching_data();
     void pageSwitching();
     void clickingTheCheckedButtonChangesNothing();
+    void listsDrawTheirRowsAfterAPageSwitch_data();
+    void listsDrawTheirRowsAfterAPageSwitch();
 
     void notices_data();
     void notices();
     void capacityNoticeKeepsEnabledState_data();
     void capacityNoticeKeepsEnabledState();
     void destructionUnregistersTheNotices();
+    void failuresOfARunGatherInOneBox_data();
+    void failuresOfARunGatherInOneBox();
 
     void closeAsksForConfirmation_data();
     void closeAsksForConfirmation();
@@ -107,6 +118,9 @@ private slots:
 private:
     MainWindow *window = nullptr;
     QStackedWidget *stack() const { return window->findChild<QStackedWidget *>("stackedWidget"); }
+    QWidget *showPage(const QString &page);
+    // What the screen shows of widget (the window's painted surface, not a fresh render).
+    QImage painted(QWidget *widget) const;
 };
 
 void TestApp::initTestCase()
@@ -244,6 +258,57 @@ void TestApp::clickingTheCheckedButtonChangesNothing()
     QCOMPARE(changed.count(), 0);
 }
 
+QWidget *TestApp::showPage(const QString &page)
+{
+    QString button = page;
+    button.replace(QLatin1String("Page"), QLatin1String("Btn"));
+    QTest::mouseClick(window->findChild<QAbstractButton *>(button), Qt::LeftButton);
+    return stack()->findChild<QWidget *>(page);
+}
+
+QImage TestApp::painted(QWidget *widget) const
+{
+    const QPoint at = widget->mapTo(window, QPoint(0, 0));
+    return window->screen()
+        ->grabWindow(window->winId(), at.x(), at.y(), widget->width(), widget->height())
+        .toImage();
+}
+
+void TestApp::listsDrawTheirRowsAfterAPageSwitch_data()
+{
+    QTest::addColumn<QString>("page");
+    for (const char *page :
+        {"fileRenamePage", "folderRenamePage", "fileTimePropertyPage", "folderTimePropertyPage",
+            "collectFileNamePage", "collectFolderNamePage", "batchCreateFolderPage"})
+        QTest::newRow(page) << page;
+}
+
+void TestApp::listsDrawTheirRowsAfterAPageSwitch()
+{
+    QFETCH(QString, page);
+    QTemporaryDir dir;
+    QStringList paths;
+    for (int i = 0; i < 4; ++i) {
+        paths << dir.filePath(QString::number(i));
+        page.contains("older") ? QDir().mkpath(paths.last())
+                               : QFile(paths.last()).open(QFile::WriteOnly);
+    }
+    QWidget *shown = showPage(page);
+    auto *list = shown->findChild<EntryListBase *>();
+    if (auto *count = shown->findChild<QSpinBox *>("createCountSpinBox"))
+        count->setValue(4);
+    else
+        list->addPaths(paths);
+    QCOMPARE(list->entryCount(), 4);
+    QTest::qWait(100);
+    const QImage before = painted(list->table());
+    QCOMPARE(before.copy(0, 0, 1, 1).scaled(before.size()) == before, false); // not blank
+    showPage(page == "fileRenamePage" ? "folderRenamePage" : "fileRenamePage");
+    showPage(page);
+    QTest::qWait(100);
+    QVERIFY2(painted(list->table()) == before, "header and rows are not drawn again");
+}
+
 void TestApp::notices_data()
 {
     QTest::addColumn<QString>("nameSpace");
@@ -331,6 +396,57 @@ void TestApp::destructionUnregistersTheNotices()
     QVERIFY(bus->subscriptionCount() <= with - 4);
     window = new MainWindow;
     QCOMPARE(bus->subscriptionCount(), with);
+}
+
+void TestApp::failuresOfARunGatherInOneBox_data()
+{
+    // ext4 keeps the creation time to itself: every row of a run that sets it fails.
+    QTest::addColumn<int>("files");
+    QTest::addColumn<QString>("heading");
+    QTest::newRow("one failure/the box as ever") << 1 << "提示";
+    QTest::newRow("3000 failures/one list") << 3000 << "提示（共3000条）";
+}
+
+void TestApp::failuresOfARunGatherInOneBox()
+{
+    QFETCH(int, files);
+    QFETCH(QString, heading);
+    QTemporaryDir dir;
+    QStringList paths, messages;
+    for (int i = 0; i < files; ++i) {
+        paths << dir.filePath(QString::number(i));
+        QFile(paths.last()).open(QFile::WriteOnly);
+        messages << QStringLiteral("设置文件“%1”时间失败，请确认权限！").arg(paths.last());
+    }
+    QWidget *page = showPage("fileTimePropertyPage");
+    page->findChild<EntryListBase *>()->addPaths(paths);
+    QTest::mouseClick(page->findChild<QCheckBox *>(), Qt::LeftButton); // 创建时间
+    int heldUp = 0; // boxes that stopped the run until closed
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&heldUp] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            heldUp += modal->close();
+    });
+    closer.start(0);
+    QTest::mouseClick(page->findChild<QAbstractButton *>("setBtn"), Qt::LeftButton);
+    closer.stop();
+    QCOMPARE(heldUp, 0);
+
+    const QList<WarningDialog *> boxes = window->findChildren<WarningDialog *>();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(QApplication::activeModalWidget(), boxes.first());
+    QCOMPARE(boxes.first()->findChild<QLabel *>("label")->text(), heading);
+    QCOMPARE(files == 1 ? boxes.first()->findChild<QLabel *>("tipLabel")->text()
+                        : boxes.first()->findChild<QPlainTextEdit *>()->toPlainText(),
+        messages.join('\n'));
+    // Clicks through the window system, where a modal box holds them back.
+    auto *renameBtn = window->findChild<QAbstractButton *>("fileRenameBtn");
+    const QPoint at = renameBtn->mapTo(window, renameBtn->rect().center());
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(stack()->currentWidget(), page);
+    QTest::mouseClick(boxes.first()->findChild<QAbstractButton *>("okBtn"), Qt::LeftButton);
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(stack()->currentWidget()->objectName(), QString("fileRenamePage"));
 }
 
 void TestApp::closeAsksForConfirmation_data()
