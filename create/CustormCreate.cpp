@@ -205,7 +205,7 @@ void CustormCreate::on_exportTypeCombox_currentIndexChanged(int index)
 
 void CustormCreate::chooseTargetDir()
 {
-    const QString dir = chooseFolder(this, QStringLiteral("打开"));
+    const QString dir = chooseFolder(this, QStringLiteral("选择创建目录"));
     if (dir.isEmpty())
         return;
     showChosenPath(ui->replacePathLabel, dir);

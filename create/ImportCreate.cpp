@@ -72,7 +72,7 @@ void ImportCreate::chooseWorkbook()
 
 void ImportCreate::chooseTargetDir()
 {
-    const QString dir = chooseFolder(this, QStringLiteral("打开"));
+    const QString dir = chooseFolder(this, QStringLiteral("选择创建目录"));
     if (dir.isEmpty())
         return;
     showChosenPath(ui->replacePathLabel, dir);

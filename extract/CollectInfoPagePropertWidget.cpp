@@ -100,7 +100,7 @@ void CollectInfoPagePropertWidget::on_openDirBtn_clicked()
 
 void CollectInfoPagePropertWidget::chooseExportDir()
 {
-    const QString dir = chooseFolder(this, QString());
+    const QString dir = chooseFolder(this, QStringLiteral("选择导出目录"));
     if (dir.isEmpty() || !settings)
         return;
     settings->exportDir = dir;

@@ -17,6 +17,12 @@ QString &libraryPathOverride()
 using PickFn = const char *(*)(const char *);
 using ReleaseFn = void (*)(const char *);
 
+void showPickerError(const QLibrary &library)
+{
+    QMessageBox::about(nullptr, QStringLiteral("无法选择文件夹"),
+        QStringLiteral("无法载入文件夹选择组件：\n%1").arg(library.errorString()));
+}
+
 } // namespace
 
 QString pikvaleLibraryPath()
@@ -35,12 +41,12 @@ QStringList openFolderPicker(const QString &title)
 {
     QLibrary library(pikvaleLibraryPath());
     if (!library.load()) {
-        QMessageBox::about(nullptr, QStringLiteral("Error"), library.errorString());
+        showPickerError(library);
         return {};
     }
     const auto pick = reinterpret_cast<PickFn>(library.resolve("Pikvale"));
     if (!pick) {
-        QMessageBox::about(nullptr, QStringLiteral("Error"), library.errorString());
+        showPickerError(library);
         library.unload();
         return {};
     }

@@ -13,7 +13,7 @@ QString chooseFolder(QWidget *parent, const QString &title)
 QString chooseWorkbookFile(QWidget *parent)
 {
     return QFileDialog::getOpenFileName(
-        parent, QStringLiteral("打开"), QString(), QStringLiteral("*.xlsx"));
+        parent, QStringLiteral("选择要导入名称的Excel文件"), QString(), QStringLiteral("*.xlsx"));
 }
 
 void showChosenPath(QAbstractButton *button, const QString &path)

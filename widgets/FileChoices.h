@@ -10,7 +10,7 @@ class QWidget;
 // The folder the user picks (folders only); empty when cancelled.
 QString chooseFolder(QWidget *parent, const QString &title);
 
-// The workbook the user picks for an import ("打开", *.xlsx); empty when cancelled.
+// The workbook the user picks for an import (*.xlsx); empty when cancelled.
 QString chooseWorkbookFile(QWidget *parent);
 
 // Shows a chosen path on its button, the whole path also as tooltip.

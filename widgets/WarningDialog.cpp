@@ -11,6 +11,7 @@ WarningDialog::WarningDialog(QWidget *parent) : QDialog(parent), ui(new Ui::Warn
     ui->tipLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     ui->tipList->setTextInteractionFlags(Qt::TextSelectableByMouse);
     ui->tipList->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Frameless, but the task bar and window lists still name it.
     setWindowTitle(QStringLiteral("提示"));
 }
 
