@@ -9,9 +9,11 @@
 #include "widgets/AppStyle.h"
 
 #include "tests/support/PanelControls.h"
+#include "tests/support/WhenModalOpens.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -63,6 +65,8 @@ private slots:
     void cleanupTestCase();
     void resetRestoresEveryControlAndTheRecord_data();
     void resetRestoresEveryControlAndTheRecord();
+    void chosenFolderShortenedInTheMiddle_data();
+    void chosenFolderShortenedInTheMiddle();
 
 private:
     MainWindow *window = nullptr;
@@ -127,6 +131,50 @@ void TestPanels::resetRestoresEveryControlAndTheRecord()
     QCOMPARE(recordOf(page), recordBefore);
     PanelControls::reassertEvery(panel);
     QCOMPARE(recordOf(page), recordBefore);
+}
+
+void TestPanels::chosenFolderShortenedInTheMiddle_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("tab"); // the panel's tab that holds the choice, if any
+    QTest::addColumn<QString>("label");
+    QTest::newRow("创建目录/custom") << "batchCreateFolder"
+                                     << "custormBtn"
+                                     << "replacePathLabel";
+    QTest::newRow("创建目录/import") << "batchCreateFolder"
+                                     << "importBtn"
+                                     << "replacePathLabel";
+    QTest::newRow("导出目录/extraction") << "collectFileName"
+                                         << ""
+                                         << "replaceExcelLabel";
+}
+
+void TestPanels::chosenFolderShortenedInTheMiddle()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, tab);
+    QFETCH(QString, label);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QString("很长的文件夹名称").repeated(8) + "/最后一层");
+    QVERIFY(QDir().mkpath(folder));
+    window->findChild<QAbstractButton *>(page + "Btn")->click();
+    QWidget *panel = PanelControls::panelOf(window->findChild<QWidget *>(page + "Page"));
+    if (!tab.isEmpty())
+        panel->findChild<QAbstractButton *>(tab)->click();
+    QAbstractButton *button = nullptr;
+    for (auto *b : panel->findChildren<QAbstractButton *>(label))
+        button = b->isVisible() ? b : button;
+    whenModalOpens([&folder](QWidget *modal) {
+        static_cast<QFileDialog *>(modal)->setDirectory(folder);
+        static_cast<QDialog *>(modal)->accept();
+    });
+    button->click();
+    QCOMPARE(button->toolTip(), folder);
+    const QString text = button->text();
+    const int dots = text.indexOf(QChar(0x2026));
+    QVERIFY2(dots > 0 && folder.startsWith(text.left(dots)) && text.endsWith("/最后一层"),
+        qPrintable(text));
+    QVERIFY(button->fontMetrics().horizontalAdvance(text) < button->contentsRect().width());
 }
 
 int main(int argc, char **argv)
