@@ -24,7 +24,6 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -118,9 +117,6 @@ private slots:
 private:
     MainWindow *window = nullptr;
     QStackedWidget *stack() const { return window->findChild<QStackedWidget *>("stackedWidget"); }
-    QWidget *showPage(const QString &page);
-    // What the screen shows of widget (the window's painted surface, not a fresh render).
-    QImage painted(QWidget *widget) const;
 };
 
 void TestApp::initTestCase()
@@ -258,55 +254,40 @@ void TestApp::clickingTheCheckedButtonChangesNothing()
     QCOMPARE(changed.count(), 0);
 }
 
-QWidget *TestApp::showPage(const QString &page)
-{
-    QString button = page;
-    button.replace(QLatin1String("Page"), QLatin1String("Btn"));
-    QTest::mouseClick(window->findChild<QAbstractButton *>(button), Qt::LeftButton);
-    return stack()->findChild<QWidget *>(page);
-}
-
-QImage TestApp::painted(QWidget *widget) const
-{
-    const QPoint at = widget->mapTo(window, QPoint(0, 0));
-    return window->screen()
-        ->grabWindow(window->winId(), at.x(), at.y(), widget->width(), widget->height())
-        .toImage();
-}
-
 void TestApp::listsDrawTheirRowsAfterAPageSwitch_data()
 {
     QTest::addColumn<QString>("page");
-    for (const char *page :
-        {"fileRenamePage", "folderRenamePage", "fileTimePropertyPage", "folderTimePropertyPage",
-            "collectFileNamePage", "collectFolderNamePage", "batchCreateFolderPage"})
+    for (const char *page : {"fileRename", "folderRename", "fileTimeProperty", "folderTimeProperty",
+             "collectFileName", "collectFolderName", "batchCreateFolder"})
         QTest::newRow(page) << page;
 }
 
 void TestApp::listsDrawTheirRowsAfterAPageSwitch()
 {
     QFETCH(QString, page);
-    QTemporaryDir dir;
-    QStringList paths;
-    for (int i = 0; i < 4; ++i) {
-        paths << dir.filePath(QString::number(i));
-        page.contains("older") ? QDir().mkpath(paths.last())
-                               : QFile(paths.last()).open(QFile::WriteOnly);
-    }
-    QWidget *shown = showPage(page);
-    auto *list = shown->findChild<EntryListBase *>();
-    if (auto *count = shown->findChild<QSpinBox *>("createCountSpinBox"))
+    window->findChild<QAbstractButton *>(page + "Btn")->click();
+    QWidget *table = stack()->currentWidget()->findChild<CustomTabelWidget *>();
+    if (auto *count = stack()->currentWidget()->findChild<QSpinBox *>("createCountSpinBox"))
         count->setValue(4);
-    else
-        list->addPaths(paths);
-    QCOMPARE(list->entryCount(), 4);
-    QTest::qWait(100);
-    const QImage before = painted(list->table());
-    QCOMPARE(before.copy(0, 0, 1, 1).scaled(before.size()) == before, false); // not blank
-    showPage(page == "fileRenamePage" ? "folderRenamePage" : "fileRenamePage");
-    showPage(page);
-    QTest::qWait(100);
-    QVERIFY2(painted(list->table()) == before, "header and rows are not drawn again");
+    else // two folders on a folder page, two files on any other
+        stack()->currentWidget()->findChild<EntryListBase *>()->addPaths(page.contains("older")
+                ? QStringList {QUORVEX_SOURCE_DIR "/app", QUORVEX_SOURCE_DIR "/lists"}
+                : QStringList {
+                    QUORVEX_SOURCE_DIR "/README.md", QUORVEX_SOURCE_DIR "/CMakeLists.txt"});
+    // What the screen shows, not a fresh rendering of the table.
+    const auto painted = [this, table] {
+        QTest::qWait(100);
+        const QPoint at = table->mapTo(window, QPoint());
+        return window->screen()
+            ->grabWindow(window->winId(), at.x(), at.y(), table->width(), table->height())
+            .toImage();
+    };
+    const QImage before = painted();
+    QVERIFY(before.copy(0, 0, 1, 1).scaled(before.size()) != before); // not blank
+    window->findChild<QAbstractButton *>(page == "fileRename" ? "folderRenameBtn" : "fileRenameBtn")
+        ->click();
+    window->findChild<QAbstractButton *>(page + "Btn")->click();
+    QVERIFY2(painted() == before, "header and rows are not drawn again");
 }
 
 void TestApp::notices_data()
@@ -418,7 +399,8 @@ void TestApp::failuresOfARunGatherInOneBox()
         QFile(paths.last()).open(QFile::WriteOnly);
         messages << QStringLiteral("设置文件“%1”时间失败，请确认权限！").arg(paths.last());
     }
-    QWidget *page = showPage("fileTimePropertyPage");
+    window->findChild<QAbstractButton *>("fileTimePropertyBtn")->click();
+    QWidget *page = stack()->currentWidget();
     page->findChild<EntryListBase *>()->addPaths(paths);
     QTest::mouseClick(page->findChild<QCheckBox *>(), Qt::LeftButton); // 创建时间
     int heldUp = 0; // boxes that stopped the run until closed
@@ -428,23 +410,20 @@ void TestApp::failuresOfARunGatherInOneBox()
             heldUp += modal->close();
     });
     closer.start(0);
-    QTest::mouseClick(page->findChild<QAbstractButton *>("setBtn"), Qt::LeftButton);
+    page->findChild<QAbstractButton *>("setBtn")->click();
     closer.stop();
     QCOMPARE(heldUp, 0);
-
-    const QList<WarningDialog *> boxes = window->findChildren<WarningDialog *>();
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(QApplication::activeModalWidget(), boxes.first());
-    QCOMPARE(boxes.first()->findChild<QLabel *>("label")->text(), heading);
-    QCOMPARE(files == 1 ? boxes.first()->findChild<QLabel *>("tipLabel")->text()
-                        : boxes.first()->findChild<QPlainTextEdit *>()->toPlainText(),
+    auto *box = window->findChild<WarningDialog *>();
+    QCOMPARE(QApplication::activeModalWidget(), box);
+    QCOMPARE(box->findChild<QLabel *>("label")->text(), heading);
+    QCOMPARE(files == 1 ? box->tipText() : box->findChild<QPlainTextEdit *>()->toPlainText(),
         messages.join('\n'));
     // Clicks through the window system, where a modal box holds them back.
-    auto *renameBtn = window->findChild<QAbstractButton *>("fileRenameBtn");
+    QWidget *renameBtn = window->findChild<QAbstractButton *>("fileRenameBtn");
     const QPoint at = renameBtn->mapTo(window, renameBtn->rect().center());
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
     QCOMPARE(stack()->currentWidget(), page);
-    QTest::mouseClick(boxes.first()->findChild<QAbstractButton *>("okBtn"), Qt::LeftButton);
+    QTest::mouseClick(box->findChild<QAbstractButton *>("okBtn"), Qt::LeftButton);
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
     QCOMPARE(stack()->currentWidget()->objectName(), QString("fileRenamePage"));
 }
