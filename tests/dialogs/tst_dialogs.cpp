@@ -1,7 +1,6 @@
 // The dialogs Qt draws for the program (file and folder choices, Pikvale's picker, the
-// loader's error box) must be readable under the program's dark stylesheet, and speak Chinese:
-// each is opened the way a user opens it, grabbed, and its texts are measured against their
-// background.
+// loader's error box) must be readable under the program's dark stylesheet: each is opened
+// the way a user opens it, grabbed, and its texts are measured against their background.
 #include "create/CreateFilePage.h"
 #include "create/CreateFilePropertyWidget.h"
 #include "create/CustormCreate.h"
@@ -330,17 +329,14 @@ private slots:
         QVERIFY(left);
         RenamePropertyWidget *panel = filePage->propertyWidget();
 
-        QStringList english; // labels, buttons and their tooltips without a Chinese word
+        QStringList english; // texts and tooltips on view without a Chinese word
         whenModalOpens([this, &english](QWidget *modal) {
-            for (QWidget *w : modal->findChildren<QWidget *>()) {
-                auto *b = qobject_cast<QAbstractButton *>(w);
-                const QString text = b          ? (b->text().isEmpty() ? b->toolTip() : b->text())
-                    : qobject_cast<QLabel *>(w) ? w->property("text").toString()
-                                                : QString();
-                if (w->isVisible() && !text.isEmpty()
-                    && !text.contains(QRegExp("[\\x4e00-\\x9fff]")))
-                    english << text;
-            }
+            for (QWidget *w : modal->findChildren<QWidget *>()) // file names are no UI text
+                for (const QString &text : {w->toolTip(),
+                         qobject_cast<QLineEdit *>(w) ? QString() : w->property("text").toString()})
+                    if (w->isVisible() && !text.isEmpty()
+                        && !text.contains(QRegExp("[\\x4e00-\\x9fff]")))
+                        english << text;
             if (qobject_cast<QMessageBox *>(modal))
                 measureMessageBox(modal);
             else
