@@ -137,9 +137,17 @@ void MainWindow::clearHoverState(QAbstractButton *button)
 
 void MainWindow::showWarning(const QString &text)
 {
+    // A run that fails on many rows publishes one message per row. The box does not hold the
+    // run up: it stays modal, gathers what follows, and one click closes it.
+    if (openWarning && openWarning->isVisible()) {
+        openWarning->addTipText(text);
+        return;
+    }
     auto *dialog = new WarningDialog(this);
     dialog->setTipText(text);
-    dialog->exec();
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+    openWarning = dialog;
 }
 
 void MainWindow::onPropertyValueChanged(

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QVariant>
 
@@ -12,6 +13,7 @@ namespace QWK {
 class WidgetWindowAgent;
 }
 class QAbstractButton;
+class WarningDialog;
 
 // The one top-level window: title bar, seven page buttons, seven pages, and the notices that
 // the lists publish on the bus.
@@ -41,4 +43,6 @@ private:
 
     Ui::MainWindow *ui;
     QWK::WidgetWindowAgent *windowAgent = nullptr;
+    // The message box now open; later messages join it.
+    QPointer<WarningDialog> openWarning;
 };

@@ -4,6 +4,7 @@
 #include "runtime/DataFolders.h"
 #include "text/CCConverter.h"
 #include "widgets/AppStyle.h"
+#include "widgets/QtTranslations.h"
 #include "widgets/WarningDialog.h"
 #ifdef QUORVEX_HAVE_ACTIVEQT
 #include "office/ActiveQtAutomation.h"
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Tovask"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorvex"));
 
+    installQtTranslations();
     installFontFallbacks();
     // A missing stylesheet is not fatal: the program then runs unstyled.
     const QString styleSheet = readStyleSheet();

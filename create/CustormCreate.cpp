@@ -19,8 +19,7 @@ CustormCreate::CustormCreate(QWidget *parent) : QWidget(parent), ui(new Ui::Cust
     ui->numberTypeStackedWidget->setCurrentWidget(ui->numberPage);
 
     customCreateSettings()->targetDir = desktopFolder();
-    ui->replacePathLabel->setText(customCreateSettings()->targetDir);
-    ui->replacePathLabel->setToolTip(customCreateSettings()->targetDir);
+    showChosenPath(ui->replacePathLabel, customCreateSettings()->targetDir);
 
     connect(ui->timeStyleComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
         &CustormCreate::onTimeStyleChanged);
@@ -85,7 +84,7 @@ void CustormCreate::resetToDefaults()
     timeStyle = ui->timeStyleComboBox->currentIndex();
     startChar = ui->startCharSpinBox->value() - 9;
     incrementChar = ui->incrementCharSpinBox->value();
-    ui->replacePathLabel->setToolTip(ui->replacePathLabel->text());
+    showChosenPath(ui->replacePathLabel, desktopFolder()); // where the reset puts the rule
 }
 
 void CustormCreate::on_firstBtn_clicked(bool checked)
@@ -205,7 +204,7 @@ void CustormCreate::on_exportTypeCombox_currentIndexChanged(int index)
 
 void CustormCreate::chooseTargetDir()
 {
-    const QString dir = chooseFolder(this, QStringLiteral("打开"));
+    const QString dir = chooseFolder(this, QStringLiteral("选择创建目录"));
     if (dir.isEmpty())
         return;
     showChosenPath(ui->replacePathLabel, dir);

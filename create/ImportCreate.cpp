@@ -24,8 +24,7 @@ ImportCreate::ImportCreate(QWidget *parent) : QWidget(parent), ui(new Ui::Import
     setDefaultVisible(ui->hasExportExcelwidget, false);
 
     importCreateSettings()->targetDir = desktopFolder();
-    ui->replacePathLabel->setText(importCreateSettings()->targetDir);
-    ui->replacePathLabel->setToolTip(importCreateSettings()->targetDir);
+    showChosenPath(ui->replacePathLabel, importCreateSettings()->targetDir);
 }
 
 ImportCreate::~ImportCreate()
@@ -35,7 +34,7 @@ ImportCreate::~ImportCreate()
 
 QString ImportCreate::workbookPath() const
 {
-    return ui->replaceExcelLabel->text();
+    return chosenPath(ui->replaceExcelLabel);
 }
 
 void ImportCreate::announce()
@@ -60,7 +59,7 @@ void ImportCreate::resetToDefaults()
     resetting = false;
     ui->replaceExcelLabel->setIcon(QIcon());
     ui->replaceExcelLabel->setToolTip(QString());
-    ui->replacePathLabel->setToolTip(ui->replacePathLabel->text());
+    showChosenPath(ui->replacePathLabel, desktopFolder()); // where the reset puts the rule
 }
 
 void ImportCreate::chooseWorkbook()
@@ -72,7 +71,7 @@ void ImportCreate::chooseWorkbook()
 
 void ImportCreate::chooseTargetDir()
 {
-    const QString dir = chooseFolder(this, QStringLiteral("打开"));
+    const QString dir = chooseFolder(this, QStringLiteral("选择创建目录"));
     if (dir.isEmpty())
         return;
     showChosenPath(ui->replacePathLabel, dir);

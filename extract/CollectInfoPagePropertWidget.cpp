@@ -100,7 +100,7 @@ void CollectInfoPagePropertWidget::on_openDirBtn_clicked()
 
 void CollectInfoPagePropertWidget::chooseExportDir()
 {
-    const QString dir = chooseFolder(this, QString());
+    const QString dir = chooseFolder(this, QStringLiteral("选择导出目录"));
     if (dir.isEmpty() || !settings)
         return;
     settings->exportDir = dir;
@@ -161,11 +161,7 @@ void CollectInfoPagePropertWidget::on_resetBtn_clicked()
 
 void CollectInfoPagePropertWidget::showExportDir()
 {
-    const QString dir = settings ? QDir::toNativeSeparators(settings->exportDir) : QString();
-    QPushButton *button = ui->replaceExcelLabel;
-    const int room = button->contentsRect().width() - 16;
-    button->setText(room > 0 ? button->fontMetrics().elidedText(dir, Qt::ElideMiddle, room) : dir);
-    button->setToolTip(dir);
+    showChosenPath(ui->replaceExcelLabel, settings ? settings->exportDir : QString());
 }
 
 bool CollectInfoPagePropertWidget::eventFilter(QObject *watched, QEvent *event)

@@ -38,11 +38,14 @@ QTableWidgetItem *fixedItem()
 }
 
 // Rows are filled with the table's painting and layout held back, then released once.
+// What is restored is the table's own setting, not updatesEnabled(): that also reads false
+// while an ancestor holds updates back (a page switch does, around the show that brings the
+// rows here), and restoring that false would pin the table unpainted for good.
 class SuspendedUpdates
 {
 public:
     explicit SuspendedUpdates(QWidget *widget)
-        : widget(widget), wasEnabled(widget->updatesEnabled())
+        : widget(widget), wasEnabled(!widget->testAttribute(Qt::WA_ForceUpdatesDisabled))
     {
         widget->setUpdatesEnabled(false);
     }
@@ -292,15 +295,16 @@ void EntryListBase::addPaths(const QStringList &paths)
 
 void EntryListBase::addFromFileDialog()
 {
-    const QStringList files = QFileDialog::getOpenFileNames(nullptr, QStringLiteral("打开"),
-        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    const QStringList files
+        = QFileDialog::getOpenFileNames(nullptr, QStringLiteral("选择要添加的文件"),
+            QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
     if (!files.isEmpty())
         addPaths(files);
 }
 
 void EntryListBase::addFromFolderPicker()
 {
-    const QStringList folders = openFolderPicker(QStringLiteral("选择目录"));
+    const QStringList folders = openFolderPicker(QStringLiteral("选择要添加的文件夹"));
     if (isFolder) {
         addPaths(folders);
         return;
@@ -402,7 +406,7 @@ bool EntryListBase::eventFilter(QObject *watched, QEvent *event)
     if (takesPaths && watched == addArea && event->type() == QEvent::MouseButtonPress
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (isFolder)
-            addPaths(openFolderPicker(QStringLiteral("选择目录")));
+            addPaths(openFolderPicker(QStringLiteral("选择要添加的文件夹")));
         else
             addFromFileDialog();
     }

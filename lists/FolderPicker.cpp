@@ -25,6 +25,12 @@ constexpr char pikvaleFile[] = "Pikvale.dll";
 constexpr char pikvaleFile[] = "libPikvale.so";
 #endif
 
+void showPickerError(const QLibrary &library)
+{
+    QMessageBox::about(nullptr, QStringLiteral("无法选择文件夹"),
+        QStringLiteral("无法载入文件夹选择组件：\n%1").arg(library.errorString()));
+}
+
 } // namespace
 
 QString pikvaleLibraryPath()
@@ -49,12 +55,12 @@ QStringList openFolderPicker(const QString &title)
 {
     QLibrary library(pikvaleLibraryPath());
     if (!library.load()) {
-        QMessageBox::about(nullptr, QStringLiteral("Error"), library.errorString());
+        showPickerError(library);
         return {};
     }
     const auto pick = reinterpret_cast<PickFn>(library.resolve("Pikvale"));
     if (!pick) {
-        QMessageBox::about(nullptr, QStringLiteral("Error"), library.errorString());
+        showPickerError(library);
         library.unload();
         return {};
     }

@@ -31,7 +31,7 @@ Import::~Import()
 
 QString Import::workbookPath() const
 {
-    return ui->replaceExcelLabel->text();
+    return chosenPath(ui->replaceExcelLabel);
 }
 
 void Import::loadWorkbook(const QString &path)

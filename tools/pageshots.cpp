@@ -406,6 +406,14 @@ int main(int argc, char *argv[])
                                                  "at_all/会议纪要-final-final-v2.docx")));
     saveWidget(warning, QStringLiteral("dialog-WarningDialog-long"));
     delete warning;
+    // A run that failed on many rows: one box lists them all.
+    warning = new WarningDialog(&window);
+    for (int i = 1; i <= 40; ++i)
+        warning->addTipText(QStringLiteral("设置文件“%1/照片 %2.jpg”时间失败，请确认权限！")
+                                .arg(samples.root)
+                                .arg(i));
+    saveWidget(warning, QStringLiteral("dialog-WarningDialog-gathered"));
+    delete warning;
     SettingMenu menu;
     saveWidget(&menu, QStringLiteral("menu-SettingMenu"));
     QScopedPointer<QWidget> gallery(buildGallery(samples));

@@ -10,11 +10,15 @@ class QWidget;
 // The folder the user picks (folders only); empty when cancelled.
 QString chooseFolder(QWidget *parent, const QString &title);
 
-// The workbook the user picks for an import ("打开", *.xlsx); empty when cancelled.
+// The workbook the user picks for an import (*.xlsx); empty when cancelled.
 QString chooseWorkbookFile(QWidget *parent);
 
-// Shows a chosen path on its button, the whole path also as tooltip.
+// Shows a chosen path on its button: shortened in the middle to the button's width (again
+// whenever that changes), so both its start and the chosen item's own name stay in view, and
+// whole as tooltip. The button takes the width its layout gives and never widens the panel.
 void showChosenPath(QAbstractButton *button, const QString &path);
+// The path last shown by showChosenPath; empty once other text was put on the button.
+QString chosenPath(const QAbstractButton *button);
 
 // An import editor after a workbook was chosen: its row (the file's icon and path) takes the
 // place of the import button.

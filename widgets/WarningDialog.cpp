@@ -9,6 +9,10 @@ WarningDialog::WarningDialog(QWidget *parent) : QDialog(parent), ui(new Ui::Warn
     setAttribute(Qt::WA_DeleteOnClose);
     // Messages often name a path; let the user copy it.
     ui->tipLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ui->tipList->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ui->tipList->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Frameless, but the task bar and window lists still name it.
+    setWindowTitle(QStringLiteral("提示"));
 }
 
 WarningDialog::~WarningDialog()
@@ -19,6 +23,25 @@ WarningDialog::~WarningDialog()
 void WarningDialog::setTipText(const QString &text)
 {
     ui->tipLabel->setText(text);
+    count = 1;
+}
+
+void WarningDialog::addTipText(const QString &text)
+{
+    if (count == 0) {
+        setTipText(text);
+        return;
+    }
+    if (count == 1) {
+        // From one message to a list: the first one moves into it.
+        ui->tipLabel->hide();
+        ui->tipList->show();
+        ui->tipList->setPlainText(ui->tipLabel->text());
+        resize(qMax(width(), 640), qMax(height(), 440));
+    }
+    ui->tipList->appendPlainText(text);
+    ++count;
+    ui->label->setText(QStringLiteral("提示（共%1条）").arg(count));
 }
 
 QString WarningDialog::tipText() const

@@ -12,6 +12,7 @@
 #include "rename/RenamePropertyWidget.h"
 #include "tests/support/WhenModalOpens.h"
 #include "widgets/AppStyle.h"
+#include "widgets/QtTranslations.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -226,6 +227,8 @@ private slots:
     {
         QVERIFY(dir.isValid());
         // The program's look, as main() sets it up.
+        QVERIFY(QFile::exists(QUORVEX_RUNTIME_DIR "/translations/qtbase_zh_CN.qm"));
+        QVERIFY(installQtTranslations());
         installFontFallbacks();
         qApp->setStyleSheet(readStyleSheet());
         QVERIFY(!qApp->styleSheet().isEmpty());
@@ -298,23 +301,23 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("title");
         QTest::newRow("添加文件/file page") << "addFile"
-                                            << "打开";
+                                            << "选择要添加的文件";
         QTest::newRow("添加文件夹/Pikvale picker") << "addFolder"
-                                                   << "选择目录";
+                                                   << "选择要添加的文件夹";
         QTest::newRow("添加文件/list mode") << "addFileListMode"
-                                            << "打开";
+                                            << "选择要添加的文件";
         QTest::newRow("导入/workbook choice inside the panel") << "import"
-                                                               << "打开";
+                                                               << "选择要导入名称的Excel文件";
         QTest::newRow("folder choice/getExistingDirectory") << "existingDirectory"
                                                             << "选择文件夹";
         QTest::newRow("save choice/getSaveFileName inside the panel") << "saveFile"
                                                                       << "保存";
         QTest::newRow("批量生成/target folder") << "createTarget"
-                                                << "打开";
+                                                << "选择创建目录";
         QTest::newRow("批量生成/workbook choice") << "createImport"
-                                                  << "打开";
-        QTest::newRow("picker missing/Error box") << "missingPicker"
-                                                  << "Error";
+                                                  << "选择要导入名称的Excel文件";
+        QTest::newRow("picker missing/error box") << "missingPicker"
+                                                  << "无法选择文件夹";
     }
 
     void readable()
@@ -326,7 +329,14 @@ private slots:
         QVERIFY(left);
         RenamePropertyWidget *panel = filePage->propertyWidget();
 
-        whenModalOpens([this](QWidget *modal) {
+        QStringList english; // texts and tooltips on view without a Chinese word
+        whenModalOpens([this, &english](QWidget *modal) {
+            for (QWidget *w : modal->findChildren<QWidget *>()) // file names are no UI text
+                for (const QString &text : {w->toolTip(),
+                         qobject_cast<QLineEdit *>(w) ? QString() : w->property("text").toString()})
+                    if (w->isVisible() && !text.isEmpty()
+                        && !text.contains(QRegExp("[\\x4e00-\\x9fff]")))
+                        english << text;
             if (qobject_cast<QMessageBox *>(modal))
                 measureMessageBox(modal);
             else
@@ -363,6 +373,7 @@ private slots:
             left->findChild<QToolButton *>(QStringLiteral("addFolder"))->click();
         }
         QCOMPARE(opened, title);
+        QVERIFY2(english.isEmpty(), qPrintable(english.join(QStringLiteral("; "))));
         QVERIFY2(measured.size() >= 1, "nothing was measured");
         QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral("; "))));
         if (how != QLatin1String("missingPicker")) {

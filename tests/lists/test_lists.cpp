@@ -581,7 +581,7 @@ private slots:
             static_cast<QDialog *>(dialog)->accept();
         });
         QTest::mouseClick(list.findChild<QWidget *>("addFileAreaWidget"), Qt::LeftButton);
-        QCOMPARE(caption, QString("打开"));
+        QCOMPARE(caption, QString("选择要添加的文件"));
         QStringList got = names(list);
         got.sort();
         QCOMPARE(got, QStringList({"x.txt", "y.txt"}));
@@ -650,7 +650,7 @@ private slots:
         });
         list.addFromFolderPicker();
         setPikvaleLibraryPath(QStringLiteral(QUORVEX_RUNTIME_DIR "/Pikvale"));
-        QCOMPARE(title, QString("Error"));
+        QCOMPARE(title, QString("无法选择文件夹"));
         QCOMPARE(list.entryCount(), 0);
         QCOMPARE(log.events, QStringList({"START", "END 0"}));
     }

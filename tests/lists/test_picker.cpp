@@ -113,7 +113,7 @@ private slots:
             box->accept();
         });
         QCOMPARE(openFolderPicker(QStringLiteral("选择目录")), QStringList());
-        QCOMPARE(boxTitle, QString("Error"));
+        QCOMPARE(boxTitle, QString("无法选择文件夹"));
         QVERIFY(!boxText.isEmpty());
     }
 };

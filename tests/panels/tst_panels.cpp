@@ -9,9 +9,11 @@
 #include "widgets/AppStyle.h"
 
 #include "tests/support/PanelControls.h"
+#include "tests/support/WhenModalOpens.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -63,6 +65,8 @@ private slots:
     void cleanupTestCase();
     void resetRestoresEveryControlAndTheRecord_data();
     void resetRestoresEveryControlAndTheRecord();
+    void chosenFolderShortenedInTheMiddle_data();
+    void chosenFolderShortenedInTheMiddle();
 
 private:
     MainWindow *window = nullptr;
@@ -127,6 +131,38 @@ void TestPanels::resetRestoresEveryControlAndTheRecord()
     QCOMPARE(recordOf(page), recordBefore);
     PanelControls::reassertEvery(panel);
     QCOMPARE(recordOf(page), recordBefore);
+}
+
+void TestPanels::chosenFolderShortenedInTheMiddle_data()
+{
+    QTest::addColumn<QString>("editor"); // of the creation page, whose "创建目录" is chosen
+    QTest::newRow("custom rule") << "custormCreatePage";
+    QTest::newRow("import rule") << "importCreatePage";
+}
+
+void TestPanels::chosenFolderShortenedInTheMiddle()
+{
+    QFETCH(QString, editor);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QString("很长的文件夹名称").repeated(8) + "/最后一层");
+    QVERIFY(QDir().mkpath(folder));
+    window->findChild<QAbstractButton *>("batchCreateFolderBtn")->click();
+    QWidget *page = window->findChild<QWidget *>("batchCreateFolderPage");
+    page->findChild<QAbstractButton *>(QString(editor).replace("CreatePage", "Btn"))->click();
+    auto *button
+        = page->findChild<QWidget *>(editor)->findChild<QAbstractButton *>("replacePathLabel");
+    whenModalOpens([&folder](QWidget *modal) {
+        static_cast<QFileDialog *>(modal)->setDirectory(folder);
+        static_cast<QDialog *>(modal)->accept();
+    });
+    button->click();
+    QCOMPARE(button->toolTip(), folder);
+    // its start, "…", the folder's own name; all in view once the panel is laid out
+    const auto text = [button] { return button->text(); };
+    QTRY_VERIFY2(folder.startsWith(text().section(QChar(0x2026), 0, 0))
+            && text().contains(QChar(0x2026)) && text().endsWith("/最后一层")
+            && button->fontMetrics().horizontalAdvance(text()) < button->contentsRect().width(),
+        qPrintable(text()));
 }
 
 int main(int argc, char **argv)
