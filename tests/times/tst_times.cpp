@@ -4,12 +4,13 @@
 #include "tests/support/CaseBlindMount.h"
 #include "tests/support/NtfsMount.h"
 #include "tests/support/WineCheck.h"
+#include "tests/support/ZoneInfo.h"
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
+#include "filetime/FileTimes.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/OperateWidget.h"
-#include "times/FileTimes.h"
 #include "times/TimeChange.h"
 #include "times/TimeListWidget.h"
 #include "times/TimePage.h"
@@ -37,6 +38,36 @@ struct DiskTimes
     qint64 modified = 0;
     qint64 accessed = 0;
     qint64 born = -1; // -1: none
+};
+
+// A file on a folder mounted read-only (a bind mount of a folder of its own).
+class ReadOnlyMount
+{
+public:
+    ReadOnlyMount()
+    {
+        QDir().mkpath(work.filePath("src"));
+        QDir().mkpath(work.filePath("ro"));
+        QFile(work.filePath("src/a.txt")).open(QIODevice::WriteOnly);
+        mounted = QProcess::execute("mount", {"--bind", work.filePath("src"), work.filePath("ro")})
+            == 0;
+        if (mounted
+            && QProcess::execute("mount", {"-o", "remount,bind,ro", work.filePath("ro")}) != 0)
+            unmount();
+    }
+    ~ReadOnlyMount() { unmount(); }
+    bool isMounted() const { return mounted; }
+    QString file() const { return work.filePath("ro/a.txt"); }
+
+private:
+    void unmount()
+    {
+        if (mounted)
+            QProcess::execute("umount", {work.filePath("ro")});
+        mounted = false;
+    }
+    QTemporaryDir work;
+    bool mounted = false;
 };
 
 qint64 nsOf(const statx_timestamp &t)
@@ -173,7 +204,7 @@ QStringList states(TimePage *page)
 QDateTime cellTime(TimePage *page, int row, int column)
 {
     auto *editor = qobject_cast<QDateTimeEdit *>(listOf(page)->table()->cellWidget(row, column));
-    return editor ? editor->dateTime() : QDateTime();
+    return editor ? QDateTime(editor->date(), editor->time()) : QDateTime();
 }
 
 } // namespace
@@ -186,6 +217,23 @@ class TestTimes : public QObject
     QScopedPointer<TimePage> filePage;
     QScopedPointer<TimePage> folderPage;
     QScopedPointer<MessageLog> log;
+    QScopedPointer<WineCheck> wine; // built once, for every check that runs under Wine
+
+    // The Windows check program, or why there is none.
+    QString windowsCheck()
+    {
+        if (!wine) {
+            wine.reset(new WineCheck);
+            QString log;
+            if (wine->isAvailable()
+                && !wine->build({"tests/times/win/file_times_check.cpp", "filetime/FileTimes.cpp",
+                                    "filetime/FileTimes_win.cpp", "filetime/LocalTime.cpp",
+                                    "filetime/LocalTime_win.cpp"},
+                    &log))
+                qWarning().noquote() << log;
+        }
+        return wine->skipReason();
+    }
 
     // Makes files (or folders on the folder page) with the old times, the k-th entry spaced
     // k seconds later, and lists them.
@@ -219,8 +267,8 @@ private slots:
     void init();
     void cleanup();
 
-    void localToUtc_data();
-    void localToUtc();
+    void localTime_data();
+    void localTime();
     void setFileTimes_data();
     void setFileTimes();
 
@@ -253,38 +301,68 @@ void TestTimes::init()
 
 void TestTimes::cleanup()
 {
+    useZone("Europe/Berlin");
     filePage.reset();
     folderPage.reset();
     log.reset();
     dir.reset();
 }
 
-void TestTimes::localToUtc_data()
+void TestTimes::localTime_data()
 {
-    QTest::addColumn<QDateTime>("chosen");
-    QTest::addColumn<QDateTime>("expected");
-    // The process runs in Europe/Berlin (main): +1 in winter, +2 in summer.
-    QTest::newRow("winter/offset 1")
-        << local(2024, 1, 15, 14, 30, 0) << utc(2024, 1, 15, 13, 30, 0);
-    QTest::newRow("summer/offset 2")
-        << local(2024, 7, 15, 14, 30, 0) << utc(2024, 7, 15, 12, 30, 0);
-    QTest::newRow("day after spring change")
-        << local(2024, 4, 1, 0, 0, 1) << utc(2024, 3, 31, 22, 0, 1);
-    QTest::newRow("day before autumn change")
-        << local(2024, 10, 26, 23, 59, 59) << utc(2024, 10, 26, 21, 59, 59);
-    QTest::newRow("autumn repeated hour/the first of the two")
-        << local(2024, 10, 27, 2, 30, 0) << utc(2024, 10, 27, 0, 30, 0);
-    QTest::newRow("before 1970") << local(1960, 6, 1, 12, 0, 0) << utc(1960, 6, 1, 11, 0, 0);
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QString>("reading"); // picked in the panel
+    QTest::newRow("New York/1965 summer") << "America/New_York"
+                                          << "1965-07-01 12:00:00";
+    QTest::newRow("London/1969 all-year summer time") << "Europe/London"
+                                                      << "1969-07-01 12:00:00";
+    QTest::newRow("New York/2040 before the change") << "America/New_York"
+                                                     << "2040-03-10 12:00:00";
+    QTest::newRow("New York/skipped hour moves on") << "America/New_York"
+                                                    << "2024-03-10 02:30:00";
+    QTest::newRow("New York/repeated hour, the first") << "America/New_York"
+                                                       << "2024-11-03 01:30:00";
+    QTest::newRow("Berlin/winter") << "Europe/Berlin"
+                                   << "2024-01-15 14:30:00";
 }
 
-void TestTimes::localToUtc()
+// Picked, written, listed and shown in local time, on both layers, as zoneinfo has it.
+void TestTimes::localTime()
 {
-    QFETCH(QDateTime, chosen);
-    QFETCH(QDateTime, expected);
-    const FileTimes::UtcTime t = utcFromLocal(chosen);
-    QCOMPARE(t.seconds, expected.toSecsSinceEpoch());
-    QCOMPARE(t.nanoseconds, 0u);
-    QCOMPARE(localFromUtc(t), chosen);
+    QFETCH(QString, zone);
+    QFETCH(QString, reading);
+    const ZoneInfo expected = ZoneInfo::of(zone, reading);
+    QVERIFY(expected.ok);
+    useZone(zone);
+    const QString format = QStringLiteral("yyyy/MM/dd hh:mm:ss");
+
+    const QStringList paths = addEntries(filePage.data(), {"picked.txt"});
+    flip(filePage.data(), "modifiedTimeSetCheck");
+    // As the editor takes a reading (Qt's local time has none in a skipped hour).
+    QDateTime picked = QDateTime::fromString(reading + "Z", "yyyy-MM-dd hh:mm:sst");
+    pick(filePage.data(), "modifiedDate", picked);
+    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "modifiedDate")->text(), expected.shown);
+    press(filePage.data(), "setBtn");
+    QCOMPARE(states(filePage.data()), QStringList({"成功"}));
+    QCOMPARE(diskTimes(paths.at(0)).modified, expected.utcSeconds * 1000000000LL);
+
+    // A folder that has the moment is listed at the hour zoneinfo shows.
+    const QString own = dir->filePath("own");
+    QVERIFY(QDir().mkdir(own));
+    QVERIFY(setDiskTimes(own, expected.utcSeconds * 1000000000LL, kOldAccessed));
+    listOf(folderPage.data())->addPaths({own});
+    QCOMPARE(cellTime(folderPage.data(), 0, TimeListWidget::ModifiedColumn).toString(format),
+        expected.shown);
+
+    if (!windowsCheck().isEmpty())
+        QSKIP(qPrintable(windowsCheck()));
+    QProcessEnvironment env;
+    env.insert("TZ", zone);
+    QByteArray output;
+    QCOMPARE(
+        wine->run({"--local", reading, QString::number(expected.utcSeconds)}, &output, env), 0);
+    QCOMPARE(QString::fromLatin1(output).trimmed(),
+        QString::number(expected.utcSeconds) + ' ' + expected.shown);
 }
 
 // The layer itself, on this machine's file system, which keeps creation times it cannot set.
@@ -310,6 +388,8 @@ void TestTimes::setFileTimes_data()
                                                   << "other" << false << 3 << 2022;
     QTest::newRow("nothing asked/written") << "file"
                                            << "none" << false << 0 << 2022;
+    QTest::newRow("read-only mount/cannot write") << "romount"
+                                                  << "none" << true << 3 << 2022;
     QTest::newRow("missing/cannot read") << "missing"
                                          << "none" << true << 2 << 2022;
     QTest::newRow("empty path") << "empty"
@@ -334,6 +414,13 @@ void TestTimes::setFileTimes()
 
     QString path = dir->filePath(QStringLiteral("entry"));
     QScopedPointer<CaseBlindMount> fat;
+    QScopedPointer<ReadOnlyMount> ro;
+    if (kind == QLatin1String("romount")) {
+        ro.reset(new ReadOnlyMount);
+        if (!ro->isMounted())
+            QSKIP("no read-only bind mount here");
+        path = ro->file();
+    }
     if (kind == QLatin1String("fusefat")) {
         fat.reset(new CaseBlindMount(8));
         if (!fat->isMounted())
@@ -358,7 +445,7 @@ void TestTimes::setFileTimes()
     } else if (kind == QLatin1String("empty")) {
         path.clear();
     }
-    if (QFileInfo::exists(path))
+    if (QFileInfo::exists(path) && !ro)
         QVERIFY(setDiskTimes(path, kOldModified, kOldAccessed));
     const DiskTimes before = diskTimes(path);
 
@@ -444,17 +531,26 @@ void TestTimes::preview()
     // The hour box moves the creation time within the same day.
     child<CustormSpinBox>(filePage.data(), "createTimeH")->setValue(23);
     const QDateTime late = local(2020, 1, 2, 23, 30, 15);
-    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "birthDate")->dateTime(), late);
+    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "birthDate")->dateTime().toString(),
+        QDateTime(late.date(), late.time(), Qt::UTC).toString());
     QCOMPARE(TimeRule::fileRule()->birthTime, late);
     check(late);
 
-    // An hour the clocks skip takes the hour they moved on to, on the same day.
-    pick(filePage.data(), "birthDate", local(2024, 3, 31, 1, 30, 15));
-    child<CustormSpinBox>(filePage.data(), "createTimeH")->setValue(2);
-    const QDateTime skipped = local(2024, 3, 31, 3, 30, 15);
-    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "birthDate")->dateTime(), skipped);
-    QCOMPARE(child<CustormSpinBox>(filePage.data(), "createTimeH")->value(), 3);
-    check(skipped);
+    // An hour the clocks skip takes the hour they moved on to, on the same day: from the hour
+    // box and from the calendar alike.
+    auto *editor = child<QDateTimeEdit>(filePage.data(), "birthDate");
+    for (bool calendar : {false, true}) {
+        pick(filePage.data(), "birthDate",
+            local(2024, 3, calendar ? 30 : 31, calendar ? 2 : 1, 30, 15));
+        if (calendar)
+            editor->calendarWidget()->setSelectedDate(QDate(2024, 3, 31));
+        else
+            child<CustormSpinBox>(filePage.data(), "createTimeH")->setValue(2);
+        const QDateTime skipped = local(2024, 3, 31, 3, 30, 15);
+        QCOMPARE(QDateTime(editor->date(), editor->time()), skipped);
+        QCOMPARE(child<CustormSpinBox>(filePage.data(), "createTimeH")->value(), 3);
+        check(skipped);
+    }
 }
 
 void TestTimes::run_data()
@@ -625,13 +721,16 @@ void TestTimes::undoAfterRowsChanged()
         QCOMPARE(diskTimes(untouched).modified, kOldModified);
     if (change == QLatin1String("failed"))
         QCOMPARE(diskTimes(untouched).modified, recreated);
-    // Rows and entries stay in step.
+    // Rows and entries stay in step; a row undone shows the time put back, the others theirs.
     for (int row = 0; row < list->entryList().size(); ++row) {
         const InfoEntry *entry = list->entryList().at(row);
         QCOMPARE(list->table()->item(row, 0)->text(), entry->fileName);
         QCOMPARE(list->table()->item(row, 0)->data(kUuidRole).toString(), entry->uuid);
-        QCOMPARE(cellTime(filePage.data(), row, TimeListWidget::ModifiedColumn),
-            local(2022, 12, 24, 18, 0, 0)); // the preview again
+        const QDateTime shown = entry->filePath == untouched
+            ? local(2022, 12, 24, 18, 0, 0)
+            : QDateTime::fromMSecsSinceEpoch(diskTimes(entry->filePath).modified / 1000000);
+        QCOMPARE(list->table()->item(row, TimeListWidget::ModifiedColumn)->data(kTimeTextRole),
+            QVariant(shown.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"))));
     }
     const int failed = change == QLatin1String("failed") ? 1 : 0; // keeps its "失败"
     QCOMPARE(
@@ -706,8 +805,8 @@ void TestTimes::resetRestoresDefaults()
     const TimeRule *rule = TimeRule::fileRule();
     QVERIFY(!rule->setBirthTime);
     QVERIFY(!rule->setModifiedTime);
-    QCOMPARE(rule->birthTime, birthBefore);
-    QCOMPARE(rule->modifiedTime, modifiedBefore);
+    QCOMPARE(rule->birthTime, QDateTime(birthBefore.date(), birthBefore.time()));
+    QCOMPARE(rule->modifiedTime, QDateTime(modifiedBefore.date(), modifiedBefore.time()));
     QCOMPARE(rule->birthTime.time().msec(), 0);
 }
 
@@ -765,30 +864,27 @@ void TestTimes::ntfsCreationTime()
 // The Windows layer, cross-compiled with MinGW and run under Wine (which follows TZ as well).
 void TestTimes::windowsLayerUnderWine()
 {
-    WineCheck wine;
-    if (!wine.isAvailable())
-        QSKIP(qPrintable(wine.skipReason()));
-    QString log;
-    QVERIFY2(wine.build({"tests/times/win/file_times_check.cpp", "times/FileTimes.cpp",
-                            "times/FileTimes_win.cpp"},
-                 &log),
-        qPrintable(log));
-
+    if (!windowsCheck().isEmpty())
+        QSKIP(qPrintable(windowsCheck()));
     // The UTC moments come from the program's own conversion, here in Berlin time; Windows
     // must show the hours that were picked.
     const QDateTime summer = local(2024, 7, 15, 14, 30, 0);
     const QDateTime winter = local(2024, 1, 15, 14, 30, 0);
-    const QString files = wine.makeFolder("files");
+    const QString files = wine->makeFolder("files");
+    ReadOnlyMount ro;
     QProcessEnvironment berlin;
     berlin.insert("TZ", "Europe/Berlin");
     QByteArray output;
     const int code
-        = wine.run({WineCheck::windowsPath(files), QString::number(utcFromLocal(summer).seconds),
-                       QString::number(utcFromLocal(winter).seconds)},
+        = wine->run({WineCheck::windowsPath(files), QString::number(utcFromLocal(summer)->seconds),
+                        QString::number(utcFromLocal(winter)->seconds),
+                        ro.isMounted() ? WineCheck::windowsPath(ro.file()) : "-"},
             &output, berlin);
     QVERIFY2(code == 0, output.constData());
     // And Linux sees the same moment on the file Wine wrote.
     QCOMPARE(diskTimes(files + "/summer.txt").modified, nsOf(utc(2024, 7, 15, 12, 30, 0)));
+    if (!ro.isMounted())
+        QSKIP("no read-only bind mount here: the Windows layer was not tried on one");
 }
 
 int main(int argc, char **argv)
