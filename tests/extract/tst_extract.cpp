@@ -11,6 +11,7 @@
 #include "office/Xlsx.h"
 #include "tests/support/NtfsMount.h"
 #include "tests/support/WhenModalOpens.h"
+#include "tests/support/ZoneInfo.h"
 #include "widgets/StyledInputs.h"
 
 #include <QtTest>
@@ -177,6 +178,7 @@ private slots:
         resetCollectSettings(fileCollectSettings());
         resetCollectSettings(folderCollectSettings());
         tips.texts.clear();
+        useZone("Europe/Berlin");
     }
 
     void exportHoldsWhatTheOptionsSay_data()
@@ -467,6 +469,61 @@ private slots:
             QCOMPARE(QString::fromUtf8(text.readAll()),
                 names[0] + " " + shown[0] + "\n" + names[1] + " " + shown[1] + "\n");
         }
+    }
+
+    void localTimesOfEveryYear_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("reading"); // the modification time, in local time
+        QTest::newRow("xlsx/New York 1965") << 0 << "America/New_York"
+                                            << "1965-07-01 12:00:00";
+        QTest::newRow("docx/London 1969") << 1 << "Europe/London"
+                                          << "1969-07-01 12:00:00";
+        QTest::newRow("txt/New York 2040") << 2 << "America/New_York"
+                                           << "2040-03-10 12:00:00";
+        QTest::newRow("txt/New York repeated hour, the second") << 2 << "America/New_York"
+                                                                << "2024-11-03 01:30:00";
+    }
+    // The list and every format show a file's time as zoneinfo does, whatever the year.
+    void localTimesOfEveryYear()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, zone);
+        QFETCH(QString, reading);
+        ZoneInfo info = ZoneInfo::of(zone, reading);
+        QVERIFY(info.ok);
+        if (QTest::currentDataTag() == QLatin1String("txt/New York repeated hour, the second"))
+            info.utcSeconds += 3600; // the clock shows the hour again, an hour later
+        useZone(zone);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(info.utcSeconds, Qt::UTC),
+            QFileDevice::FileModificationTime));
+        file.close();
+        Page page(false);
+        page.list->addPaths({path});
+        QCOMPARE(
+            page.list->table()->item(0, CollectListWidget::ModifiedColumn)->text(), info.shown);
+        page.click("noPathBtn");
+        page.click("noBirthBtn");
+        page.setExport("名单", format, dir.path());
+        page.click("setBtn");
+        QTRY_VERIFY_WITH_TIMEOUT(settled(page), 60000);
+        const QString out = dir.filePath("名单" + kExtensions[format]);
+        QString exported;
+        if (format == 0) {
+            exported = readWithPython(out).at(1).toArray().at(1).toString();
+        } else if (format == 1) {
+            exported = readWithPython(out).at(0).toString();
+        } else {
+            QFile text(out);
+            QVERIFY(text.open(QIODevice::ReadOnly));
+            exported = QString::fromUtf8(text.readAll()).trimmed();
+        }
+        QCOMPARE(exported, (format == 0 ? "" : "a.txt ") + info.shown);
     }
 
     void resetRestoresEveryControlAndTheSettings()
