@@ -6,21 +6,18 @@
 
 ZoneInfo ZoneInfo::of(const QString &zone, const QString &reading)
 {
-    const char *script
-        = "import sys,datetime,zoneinfo\n"
-          "z=zoneinfo.ZoneInfo(sys.argv[1])\n"
-          "d=datetime.datetime.strptime(sys.argv[2],'%Y-%m-%d %H:%M:%S')\n"
-          "t=int(d.replace(tzinfo=z).timestamp())\n"
-          "print(t,datetime.datetime.fromtimestamp(t,z).strftime('%Y/%m/%d %H:%M:%S'))\n";
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, zone, reading});
+    python.start("/usr/bin/python3",
+        {"-c",
+            "import sys,datetime as d,zoneinfo\nz=zoneinfo.ZoneInfo(sys.argv[1])\n"
+            "t=int(d.datetime.fromisoformat(sys.argv[2]).replace(tzinfo=z).timestamp())\n"
+            "print(t,d.datetime.fromtimestamp(t,z).strftime('%Y/%m/%d %H:%M:%S'))",
+            zone, reading});
     ZoneInfo info;
-    if (!python.waitForFinished(60000) || python.exitCode() != 0)
-        return info;
+    python.waitForFinished(60000);
     const QString out = QString::fromUtf8(python.readAllStandardOutput()).trimmed();
-    const int space = out.indexOf(QLatin1Char(' '));
-    info.utcSeconds = out.left(space).toLongLong(&info.ok);
-    info.shown = out.mid(space + 1);
+    info.utcSeconds = out.section(' ', 0, 0).toLongLong(&info.ok);
+    info.shown = out.section(' ', 1);
     return info;
 }
 

@@ -2,16 +2,13 @@
 
 #include <QString>
 
-// Local time as Python's zoneinfo reads the tz database: a conversion independent of the
-// program's own (Debian's /usr/bin/python3).
+// Local time as Python's zoneinfo reads the tz database (Debian's /usr/bin/python3): a
+// conversion independent of the program's own.
 struct ZoneInfo
 {
     bool ok = false;
-    qint64 utcSeconds
-        = 0; // the moment a reading names (a skipped one: past the gap; a repeated one: the first)
-    QString shown; // what the clock shows at that moment, "yyyy/MM/dd hh:mm:ss"
-
-    // reading: "yyyy-MM-dd hh:mm:ss" in zone (an IANA name).
+    qint64 utcSeconds = 0; // what "yyyy-MM-dd hh:mm:ss" names in zone (fold 0)
+    QString shown; // what the clock shows then, "yyyy/MM/dd hh:mm:ss"
     static ZoneInfo of(const QString &zone, const QString &reading);
 };
 
