@@ -486,7 +486,6 @@ private slots:
         QFETCH(QString, zoneAndReading);
         const QString zone = zoneAndReading.section(' ', 0, 0);
         const ZoneInfo info = ZoneInfo::of(zone, zoneAndReading.section(' ', 1));
-        QVERIFY(info.ok);
         useZone(zone);
         QTemporaryDir dir;
         QFile file(dir.filePath("a.txt"));

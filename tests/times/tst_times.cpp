@@ -282,7 +282,6 @@ void TestTimes::localTime()
     const QString zone = zoneAndReading.section(' ', 0, 0),
                   reading = zoneAndReading.section(' ', 1);
     const ZoneInfo expected = ZoneInfo::of(zone, reading);
-    QVERIFY(expected.ok);
     useZone(zone);
     const QStringList paths = addEntries(filePage.data(), {"picked.txt"});
     flip(filePage.data(), "modifiedTimeSetCheck");
@@ -292,11 +291,8 @@ void TestTimes::localTime()
     QCOMPARE(child<QDateTimeEdit>(filePage.data(), "modifiedDate")->text(), expected.shown);
     press(filePage.data(), "setBtn");
     QCOMPARE(diskTimes(paths.at(0)).modified, expected.utcSeconds * 1000000000LL);
-    // A folder that has the moment is listed at the hour zoneinfo shows.
-    const QString own = dir->filePath("own");
-    QVERIFY(QDir().mkdir(own) && setDiskTimes(own, expected.utcSeconds * 1000000000LL, 0));
-    listOf(folderPage.data())->addPaths({own});
-    QCOMPARE(cellTime(folderPage.data(), 0, TimeListWidget::ModifiedColumn)
+    flip(filePage.data(), "modifiedTimeSetCheck"); // off: the row shows the file's own time
+    QCOMPARE(cellTime(filePage.data(), 0, TimeListWidget::ModifiedColumn)
                  .toString("yyyy/MM/dd hh:mm:ss"),
         expected.shown);
 }
