@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
+#include "create/CreateRun.h"
 #include "logging/LogMessageHandler.h"
+#include "runtime/DataFolders.h"
 #include "text/CCConverter.h"
 #include "widgets/AppStyle.h"
 #include "widgets/WarningDialog.h"
@@ -8,6 +10,8 @@
 #endif
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -20,8 +24,12 @@ int main(int argc, char *argv[])
 
     QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, true);
 
-    // "./log/" of the working directory; a log that cannot be opened does not stop the program.
-    openLogFile();
+    // "./log/" in the program's own run-time folder, else the user's state folder: never a log in
+    // whatever folder the program was started from. A log that cannot be opened does not stop
+    // the program; a read-only run-time folder logs to the state folder instead.
+    const QDateTime start = QDateTime::currentDateTime();
+    if (!openLogFile(start, DataFolders::logDir()) && DataFolders::runsFromRuntimeFolder())
+        openLogFile(start, DataFolders::stateLogDir());
 
     auto *app = new QApplication(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tovask"));
@@ -37,7 +45,7 @@ int main(int argc, char *argv[])
     // the program cannot work: it names the missing file and where it looked, and ends.
     if (!CCConverter::instance()->isLoaded()) {
         const QString message = CCConverter::instance()->errorMessage()
-            + QStringLiteral("\n程序无法启动。请把该文件放回这个文件夹，或重新安装程序。");
+            + QStringLiteral("\n程序无法启动。请把该文件放回上面的文件夹之一，或重新安装程序。");
         // Also on stderr, for whoever started it from a terminal or a script.
         std::fprintf(stderr, "%s\n", message.toUtf8().constData());
         std::fflush(stderr);
@@ -58,6 +66,11 @@ int main(int argc, char *argv[])
     auto *window = new MainWindow;
     window->show();
     window->move(MainWindow::centredPosition(available, window->size()));
+    // Support (and the install test) read from the log where the data came from.
+    qDebug("main window shown; converter data from %s; templates from %s",
+        qUtf8Printable(QDir::toNativeSeparators(CCConverter::instance()->folder())),
+        qUtf8Printable(
+            QDir::toNativeSeparators(QFileInfo(CreateKinds::templateDir()).absoluteFilePath())));
 
     const int code = app->exec();
     delete window;

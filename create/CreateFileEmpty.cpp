@@ -48,7 +48,9 @@ QIcon CreateFileEmpty::typeIcon() const
     const int kind = CreateKinds::isKnown(settings.fileType) ? settings.fileType : 0;
     auto it = iconCache.constFind(kind);
     if (it == iconCache.constEnd())
-        it = iconCache.insert(kind, iconProvider.icon(QFileInfo(CreateKinds::templatePath(kind))));
+        it = iconCache.insert(kind,
+            iconProvider.icon(
+                QFileInfo(CreateKinds::templatePath(kind, CreateKinds::templateDir()))));
     return *it;
 }
 

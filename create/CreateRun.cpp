@@ -1,6 +1,7 @@
 #include "create/CreateRun.h"
 
-#include "rename/RenameRun.h"
+#include "disk/DiskNames.h"
+#include "runtime/DataFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,33 +28,28 @@ void aboutToMake(const QString &target)
         beforeMake()(target);
 }
 
-bool occupied(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
-
 // Where an entry goes when conflicts are resolved: makeUniquePath's first free "name(k)". A name
-// the run has numbered already goes on after the number it got last (the ones below are taken
-// by this run), so 3000 rows of one name cost some 3000 probes rather than 4.5 million.
+// the run has made already goes on after the number it was made under last (the ones below are
+// taken by this run), so 3000 rows of one name cost some 3000 probes rather than 4.5 million.
+// Only what was made counts: a row that failed leaves its number to the next one.
 class UniqueNames
 {
 public:
-    QString choose(const QString &wanted)
+    QString choose(const QString &wanted) const
     {
-        const auto it = lastNumber.find(wanted);
-        if (it == lastNumber.end()) {
-            const QString target = makeUniquePath(wanted);
-            lastNumber.insert(wanted, numberOf(wanted, target));
-            return target;
-        }
+        const auto it = lastNumber.constFind(wanted);
+        if (it == lastNumber.cend())
+            return makeUniquePath(wanted);
         for (qint64 k = *it + 1;; ++k) {
             const QString candidate = variant(wanted, k);
-            if (!occupied(candidate)) {
-                *it = k;
+            if (!isOccupied(candidate))
                 return candidate;
-            }
         }
+    }
+    // Something was made at `target`, chosen for `wanted`.
+    void made(const QString &wanted, const QString &target)
+    {
+        lastNumber.insert(wanted, numberOf(wanted, target));
     }
 
 private:
@@ -128,11 +124,13 @@ CreateOutcome createFile(
         // NewOnly refuses any existing name, a dangling link included: never an overwrite.
         QFile file(target);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (writeNewFile(file, *content))
-                return done(CreateOutcome::Created, target);
-            return failed(target, copyFailedMessage(target));
+            if (!writeNewFile(file, *content))
+                return failed(target, copyFailedMessage(target));
+            if (autoResolve)
+                unique.made(wanted, target);
+            return done(CreateOutcome::Created, target);
         }
-        if (!autoResolve || !occupied(target))
+        if (!autoResolve || !isOccupied(target))
             return failed(target, copyFailedMessage(target));
         target = unique.choose(wanted); // taken meanwhile: the next free name
     }
@@ -148,9 +146,12 @@ CreateOutcome createFolder(const QString &wanted, bool autoResolve, UniqueNames 
             return done(CreateOutcome::Existing, target);
         aboutToMake(target);
         // mkdir makes the last level only and fails on any existing name.
-        if (QDir().mkdir(absolute))
+        if (QDir().mkdir(absolute)) {
+            if (autoResolve)
+                unique.made(wanted, target);
             return done(CreateOutcome::Created, target);
-        if (!occupied(target))
+        }
+        if (!isOccupied(target))
             return failed(target, folderFailedMessage(absolute));
         if (!autoResolve) {
             if (QDir(target).exists())
@@ -176,6 +177,17 @@ QString templatePath(int fileType, const QString &templateDir)
     if (!isKnown(fileType))
         return QString();
     return templateDir + QLatin1Char('/') + QLatin1String(templateNames[fileType]);
+}
+
+QString templateDir()
+{
+    // The "folder" entry only gives the folder kind its icon, so it is not required.
+    QStringList files;
+    for (int kind = 1; kind < count; ++kind)
+        files << QStringLiteral("template/") + QLatin1String(templateNames[kind]);
+    const QString folder = DataFolders::firstHolding(DataFolders::searchFolders(), files);
+    return folder.isEmpty() ? QLatin1String(defaultTemplateDir)
+                            : folder + QStringLiteral("/template");
 }
 
 QString extension(int fileType)

@@ -20,6 +20,9 @@ bool isKnown(int fileType);
 // The template an entry of this kind is copied from ("./template/Word.docx"); for a folder the
 // path only stands for its icon. Empty for an unknown kind.
 QString templatePath(int fileType, const QString &templateDir = QLatin1String(defaultTemplateDir));
+// The template folder in use: "template" below the first data folder (working directory, beside
+// the program, an install's data folder) that holds every file template; "./template" if none.
+QString templateDir();
 // The extension a created entry gets: the template's suffix with a dot, empty for a folder.
 QString extension(int fileType);
 
@@ -49,8 +52,7 @@ using CreateRowCallback = std::function<void(int row, const CreateOutcome &outco
 // created file is a new file of its own: the owner may write it, and it carries the present
 // time, whatever the template's mode and times.
 QVector<CreateOutcome> runCreate(const CreateSettings &settings,
-    const CreateRowCallback &onRow = {},
-    const QString &templateDir = QLatin1String(CreateKinds::defaultTemplateDir));
+    const CreateRowCallback &onRow = {}, const QString &templateDir = CreateKinds::templateDir());
 
 // Tests: called with each chosen target just before it is made, to play another program that
 // takes the name in between. None by default.

@@ -1,7 +1,7 @@
 #include "extract/CollectSettings.h"
 
+#include "disk/DiskNames.h"
 #include "extract/ExportTimes.h"
-#include "rename/RenameRun.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -54,9 +54,16 @@ QString nameProblem(const CollectSettings &settings)
 {
     if (settings.exportName.trimmed().isEmpty())
         return QStringLiteral("请输入导出名称！");
-    // The name must stay a name: "../x" or "a/b" would write outside the chosen folder.
+    // Exports travel to Windows disks, sticks and shares, so their characters are refused on
+    // every system; "../x" or "a/b" would also write outside the chosen folder.
+    const QString forbidden = QStringLiteral("\\/:*?\"<>|");
+    for (const QChar c : settings.exportName) {
+        if (forbidden.contains(c))
+            return QStringLiteral("导出名称“%1”不能包含以下字符：%2")
+                .arg(settings.exportName, forbidden);
+    }
     if (!isAcceptableName(settings.exportName + suffix(settings.exportType)))
-        return QStringLiteral("导出名称“%1”不能包含以下字符：\\/:*?\"<>|").arg(settings.exportName);
+        return QStringLiteral("导出名称“%1”不能用作文件名！").arg(settings.exportName);
     return QString();
 }
 

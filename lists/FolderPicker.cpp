@@ -3,6 +3,8 @@
 #include "lists/PickerAnswer.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QMessageBox>
 
@@ -17,13 +19,25 @@ QString &libraryPathOverride()
 using PickFn = const char *(*)(const char *);
 using ReleaseFn = void (*)(const char *);
 
+#ifdef Q_OS_WIN
+constexpr char pikvaleFile[] = "Pikvale.dll";
+#else
+constexpr char pikvaleFile[] = "libPikvale.so";
+#endif
+
 } // namespace
 
 QString pikvaleLibraryPath()
 {
     if (!libraryPathOverride().isEmpty())
         return libraryPathOverride();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Pikvale");
+    // Beside the program (the run-time folder), else where an install puts it.
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString installed = QDir::cleanPath(program + QStringLiteral("/../lib/quorvex"));
+    if (!QFileInfo::exists(program + QLatin1Char('/') + QLatin1String(pikvaleFile))
+        && QFileInfo::exists(installed + QLatin1Char('/') + QLatin1String(pikvaleFile)))
+        return installed + QStringLiteral("/Pikvale");
+    return program + QStringLiteral("/Pikvale");
 }
 
 void setPikvaleLibraryPath(const QString &path)

@@ -8,7 +8,8 @@
 // told why). GUI thread only.
 QStringList openFolderPicker(const QString &title);
 
-// The file Pikvale is loaded from: next to the program unless set otherwise (tools and tests
-// that do not run from the run-time folder point it there).
+// The file Pikvale is loaded from: next to the program, or in <prefix>/lib/quorvex for a program
+// installed in <prefix>/bin, unless set otherwise (tools and tests that do not run from the
+// run-time folder point it there).
 QString pikvaleLibraryPath();
 void setPikvaleLibraryPath(const QString &path);

@@ -134,9 +134,8 @@ QString logFileName(const QString &logDir, const QDateTime &startTime)
         + QStringLiteral("log.txt");
 }
 
-bool openLogFile(const QDateTime &startTime)
+bool openLogFile(const QDateTime &startTime, const QString &folder)
 {
-    const QString folder = QStringLiteral("./log/");
     if (!QFileInfo::exists(folder))
         QDir().mkpath(QDir(folder).absolutePath());
 

@@ -24,6 +24,8 @@ bool decryptLogLine(const QString &line, QString *text);
 // "<logDir>/yyyy-MM-dd-hh-mm-ss-log.txt" for a start at startTime.
 QString logFileName(const QString &logDir, const QDateTime &startTime);
 
-// Creates "./log/" below the working directory if missing and opens the log file named by
-// startTime for appending. Returns whether the file is open; the program carries on either way.
-bool openLogFile(const QDateTime &startTime = QDateTime::currentDateTime());
+// Creates `folder` (by default "./log/" below the working directory) if missing and opens the log
+// file named by startTime in it for appending. Returns whether the file is open; the program
+// carries on either way.
+bool openLogFile(const QDateTime &startTime = QDateTime::currentDateTime(),
+    const QString &folder = QStringLiteral("./log/"));

@@ -1,11 +1,12 @@
 #include "office/WordWriter.h"
 
+#include "disk/DiskNames.h"
 #include "office/Automation.h"
 #include "office/OfficeDelivery.h"
 
-#include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -14,29 +15,15 @@ const QString noWordMessage = QStringLiteral("无法启动Word，请确认已安
 const QString wordFailedMessage = QStringLiteral("写入Word文档失败！");
 const QString saveFailedMessage = QStringLiteral("保存文件失败！");
 
-// What is at a path, to tell whether a save wrote it.
-struct FileStamp
+// Word saves under a name nothing used before, so a file found there afterwards can only be this
+// save (a size or a time compared with an old file can coincide: FAT keeps times to 2 s). It
+// must hold a zip package, as a .docx does, before it takes the place of the old file.
+bool savedByWord(const QString &fresh)
 {
-    explicit FileStamp(const QString &path)
-    {
-        const QFileInfo info(path);
-        exists = info.isFile();
-        size = exists ? info.size() : -1;
-        modified = exists ? info.lastModified() : QDateTime();
-    }
-    bool exists = false;
-    qint64 size = -1;
-    QDateTime modified;
-};
-
-// An automation call that cannot be resolved may answer with nothing and no error at all;
-// only a file that this save has written, and that holds something, counts as saved.
-bool savedByWord(const FileStamp &before, const QString &path)
-{
-    const FileStamp after(path);
-    if (!after.exists || after.size <= 0)
+    QFile file(fresh);
+    if (!file.open(QIODevice::ReadOnly))
         return false;
-    return !before.exists || after.size != before.size || after.modified != before.modified;
+    return file.read(4) == QByteArrayLiteral("PK\x03\x04");
 }
 
 } // namespace
@@ -83,12 +70,16 @@ bool writeWordRowsGuarded(
         }
     }
     bool saved = false;
+    const QString target = QDir::fromNativeSeparators(wordSavePath(path));
+    // In the target folder, so that the last step is a rename within one file system.
+    const QString fresh
+        = unusedSiblingPath(target, QStringLiteral("save"), QStringLiteral(".docx"));
     if (filled) {
-        const QString savePath = wordSavePath(path);
-        const FileStamp before(QDir::fromNativeSeparators(savePath));
-        active->dynamicCall("SaveAs(const QString&)", savePath);
-        saved = !active->lastCallFailed()
-            && savedByWord(before, QDir::fromNativeSeparators(savePath));
+        active->dynamicCall("SaveAs(const QString&)", QDir::toNativeSeparators(fresh));
+        // Nothing (or nothing but an empty file) at the fresh name: the save did not happen,
+        // and Close() would ask about it.
+        const QFileInfo written(fresh);
+        saved = !active->lastCallFailed() && written.isFile() && written.size() > 0;
     }
     // Without ActiveDocument the added document is closed itself: a hidden Word must not be
     // left asking whether to save it when it is told to quit.
@@ -102,6 +93,11 @@ bool writeWordRowsGuarded(
     delete document;
     delete documents;
     word.reset();
+
+    // Word has let go of the file now; only a checked save replaces the old one.
+    saved = saved && savedByWord(fresh) && replaceFile(fresh, target);
+    if (!saved && isOccupied(fresh) && !QFile::remove(fresh))
+        qWarning() << "Cannot remove the unfinished save" << fresh;
 
     if (!filled) {
         qWarning() << "Word did not take the document for" << path;

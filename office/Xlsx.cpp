@@ -674,7 +674,9 @@ namespace {
 // Excel keeps at most this many characters in a cell.
 constexpr int maxCellText = 32767;
 
-lxw_error writeValue(lxw_worksheet *sheet, const Worksheet::Entry &entry)
+// `blank` is a plain format: libxlsxwriter drops an empty text written without one, and a row
+// whose values are all empty would vanish with it (the last one from the used range too).
+lxw_error writeValue(lxw_worksheet *sheet, lxw_format *blank, const Worksheet::Entry &entry)
 {
     const lxw_row_t row = lxw_row_t(entry.row - 1);
     const lxw_col_t column = lxw_col_t(entry.column - 1);
@@ -695,6 +697,8 @@ lxw_error writeValue(lxw_worksheet *sheet, const Worksheet::Entry &entry)
         break;
     }
     QString text = escapeText(value.toString());
+    if (text.isEmpty())
+        return worksheet_write_blank(sheet, row, column, blank);
     if (text.size() > maxCellText) {
         text.truncate(maxCellText);
         if (text.at(text.size() - 1).isHighSurrogate())
@@ -749,11 +753,12 @@ bool Document::saveAs(const QString &path)
     if (!book)
         return d->fail(QStringLiteral("cannot create a workbook"));
     lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
-    lxw_error status = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
+    lxw_format *blank = workbook_add_format(book);
+    lxw_error status = sheet && blank ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
     for (const Worksheet::Entry &entry : qAsConst(d->pending)) {
         if (status != LXW_NO_ERROR)
             break;
-        status = writeValue(sheet, entry);
+        status = writeValue(sheet, blank, entry);
     }
     const lxw_error closed = workbook_close(book);
     if (status == LXW_NO_ERROR)

@@ -104,7 +104,8 @@ public:
     QString errorString() const;
 
     // Stores a value for writing: a string as text (never as a formula),
-    // numbers as numbers, bools as booleans. False for a bad reference.
+    // numbers as numbers, bools as booleans, an empty string as a blank cell
+    // (so that its row stays). False for a bad reference.
     bool write(const QString &cellReference, const QVariant &value);
     bool write(int row, int column, const QVariant &value);
     // Writes the workbook; an existing file is replaced only once the new one

@@ -1,29 +1,14 @@
 #include "rename/RenameRun.h"
 
-#include "rename/NativeRename.h"
+#include "disk/DiskNames.h"
+#include "disk/NativeRename.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRandomGenerator>
-#include <QRegularExpression>
 
 namespace {
-
-NativeRename::Path nativePath(const QString &path)
-{
-#ifdef _WIN32
-    return QDir::toNativeSeparators(path).toStdWString();
-#else
-    return QFile::encodeName(path).toStdString();
-#endif
-}
-
-bool occupied(const QString &path)
-{
-    return NativeRename::occupied(nativePath(path));
-}
 
 // Folder part (with its trailing "/") and name of a path, by string: the run must never
 // resolve a path against the working directory or clean it into another one.
@@ -57,32 +42,22 @@ bool isPresent(const QString &path, bool isFolder)
     return (info.exists() && !info.isDir()) || (info.isSymLink() && !info.exists());
 }
 
-// A name in the entry's folder that nothing else uses, for a two-step rename.
-QString temporarySibling(const QString &source)
-{
-    const QString folder = folderOf(source);
-    for (;;) {
-        const QString candidate = folder + QStringLiteral(".quorvex-rename-")
-            + QString::number(QRandomGenerator::system()->generate64(), 36);
-        if (!occupied(candidate))
-            return candidate;
-    }
-}
-
 MoveResult moveThroughTemporary(const QString &source, const QString &target)
 {
-    const QString temporary = temporarySibling(source);
-    if (NativeRename::renameNoReplace(nativePath(source), nativePath(temporary))
+    // A name in the entry's folder that nothing else uses, for a two-step rename.
+    const QString temporary = unusedSiblingPath(source, QStringLiteral("rename"));
+    if (NativeRename::renameNoReplace(nativeDiskPath(source), nativeDiskPath(temporary))
         != NativeRename::Outcome::Done)
         return {MoveResult::Failed, source};
-    const auto second = NativeRename::renameNoReplace(nativePath(temporary), nativePath(target));
+    const auto second
+        = NativeRename::renameNoReplace(nativeDiskPath(temporary), nativeDiskPath(target));
     if (second == NativeRename::Outcome::Done)
         return {MoveResult::Done, target};
     // The target was another name of the same file (a hard link): put the entry back.
     const MoveResult::Status status = second == NativeRename::Outcome::TargetExists
         ? MoveResult::TargetExists
         : MoveResult::Failed;
-    if (NativeRename::renameNoReplace(nativePath(temporary), nativePath(source))
+    if (NativeRename::renameNoReplace(nativeDiskPath(temporary), nativeDiskPath(source))
         == NativeRename::Outcome::Done)
         return {status, source};
     return {MoveResult::Failed, temporary};
@@ -144,90 +119,20 @@ bool renameRow(RunResult &result, int i, const QString &name, bool isFolder, boo
 
 } // namespace
 
-QString makeUniquePath(const QString &path)
-{
-    if (!occupied(path))
-        return path;
-    const QString folder = folderOf(path);
-    const QString name = nameOf(path);
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot < 0 ? name : name.left(dot);
-    const QString suffix = dot < 0 ? QString() : name.mid(dot + 1);
-    for (qint64 k = 1;; ++k) {
-        QString candidate
-            = folder + base + QLatin1Char('(') + QString::number(k) + QLatin1Char(')');
-        if (!suffix.isEmpty())
-            candidate += QLatin1Char('.') + suffix;
-        if (!occupied(candidate))
-            return candidate;
-    }
-}
-
-bool isAcceptableName(const QString &name)
-{
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    for (const QChar c : name) {
-        // Control characters: a line break typed into the name edit is a slip, not a name.
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32
-            || c.unicode() == 127)
-            return false;
-    }
-    if (!survivesFileSystemEncoding(name))
-        return false;
-#ifdef _WIN32
-    return isAcceptableWindowsName(name);
-#else
-    return true;
-#endif
-}
-
-bool survivesFileSystemEncoding(const QString &name)
-{
-    // Half a surrogate pair is no character: no encoding holds it, and even where the file
-    // system would take it (UTF-16 on Windows) no export or other system could.
-    for (int i = 0; i < name.size(); ++i) {
-        const QChar c = name.at(i);
-        if (c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (c.isSurrogate())
-            return false;
-    }
-#ifdef _WIN32
-    return true;
-#else
-    return QFile::decodeName(QFile::encodeName(name)) == name;
-#endif
-}
-
-bool isAcceptableWindowsName(const QString &name)
-{
-    if (name.isEmpty() || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
-        return false;
-    for (const QChar c : name) {
-        if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c))
-            return false;
-    }
-    // Device names stay devices whatever extension follows: "NUL.txt" is no file.
-    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QString stem = name.left(name.indexOf(QLatin1Char('.'))).trimmed();
-    return !device.match(stem).hasMatch();
-}
-
 bool targetIsEntryItself(const QString &source, const QString &target)
 {
-    return NativeRename::identity(nativePath(source)) == NativeRename::identity(nativePath(target));
+    return NativeRename::identity(nativeDiskPath(source))
+        == NativeRename::identity(nativeDiskPath(target));
 }
 
 MoveResult moveEntry(const QString &source, const QString &target)
 {
-    if (occupied(target)) {
+    if (isOccupied(target)) {
         if (targetIsEntryItself(source, target))
             return moveThroughTemporary(source, target);
         return {MoveResult::TargetExists, source};
     }
-    switch (NativeRename::renameNoReplace(nativePath(source), nativePath(target))) {
+    switch (NativeRename::renameNoReplace(nativeDiskPath(source), nativeDiskPath(target))) {
     case NativeRename::Outcome::Done:
         return {MoveResult::Done, target};
     case NativeRename::Outcome::TargetExists:

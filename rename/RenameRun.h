@@ -10,26 +10,6 @@ namespace RenameState {
 enum { Pending = 0, Success = 1, Failed = 2, Running = 3, Missing = 4 };
 }
 
-// The first free numbered variant of `path`: the path itself when nothing has that name,
-// else "folder/base(k).ext" (or "folder/base(k)") with the smallest k >= 1 that is free.
-// Links, even dangling ones, count as taken.
-QString makeUniquePath(const QString &path);
-
-// True when `name` may become the name of an entry in its own folder: not empty, not "." or
-// "..", no "/" or "\", no control character (line breaks included), reaches the disk exactly
-// as it stands (survivesFileSystemEncoding); on Windows also what isAcceptableWindowsName
-// refuses. Every name that reaches the disk (rename, creation, export) passes here.
-bool isAcceptableName(const QString &name);
-
-// True when `name` is well-formed UTF-16 (no half of a surrogate pair) and comes back
-// unchanged from the file system's encoding (encoded, decoded, compared).
-bool survivesFileSystemEncoding(const QString &name);
-
-// The further rules of Windows: none of \/:*?"<>| or control characters, no trailing dot or
-// space, and no device name (CON, NUL, COM1, ...) before the first dot. Checked on every
-// platform's tests; applied by isAcceptableName on Windows.
-bool isAcceptableWindowsName(const QString &name);
-
 // True when `target` names the very object at `source` (same device and inode), as a name
 // that differs only in letter case does on a file system that ignores case.
 bool targetIsEntryItself(const QString &source, const QString &target);

@@ -1,5 +1,7 @@
 #include "text/CCConverter.h"
 
+#include "runtime/DataFolders.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -101,7 +103,31 @@ CCConverter *CCConverter::instance()
 
 CCConverter::CCConverter()
 {
-    load(QDir::current());
+    // The working directory first (the run-time folder keeps working), then beside the program,
+    // then an install's data folder. A damaged set is reported over a partial one, a partial one
+    // over a folder without any of the files.
+    const QStringList folders = DataFolders::searchFolders();
+    int worst = -1;
+    QString reported;
+    QString reportedFile;
+    for (const QString &folder : folders) {
+        const int rank = load(QDir(folder));
+        if (rank == 0) {
+            dataFolder = folder;
+            error.clear();
+            failed.clear();
+            return;
+        }
+        if (rank > worst) {
+            worst = rank;
+            reported = error;
+            reportedFile = failed;
+        }
+        if (rank == 3)
+            qWarning() << "converter data in" << folder << "is damaged:" << error;
+    }
+    failed = reportedFile;
+    error = reported + QStringLiteral("\n查找位置：\n") + DataFolders::describe(folders);
 }
 
 CCConverter::~CCConverter() = default;
@@ -131,51 +157,52 @@ QStringList CCConverter::missingFiles(const QDir &dir, const QString &configFile
     return missing;
 }
 
-void CCConverter::load(const QDir &dir)
+int CCConverter::load(const QDir &dir)
 {
-    const QString folder = QDir::toNativeSeparators(dir.absolutePath());
+    error.clear();
+    failed.clear();
     // OpenCC would quietly fall back to its system-wide files; the program must use its own,
     // so check first that everything is here.
+    bool anyPresent = false;
+    for (const QString &configFile : configurationFiles())
+        anyPresent = anyPresent || dir.exists(configFile);
     for (const QString &configFile : configurationFiles()) {
         const QStringList missing = missingFiles(dir, configFile);
         if (missing.isEmpty())
             continue;
         failed = missing.first();
         if (failed == configFile && QFileInfo::exists(dir.filePath(configFile)))
-            error = QStringLiteral("简繁体转换配置文件“%1”无法读取或已损坏。\n查找位置：%2")
-                        .arg(failed, folder);
+            error = QStringLiteral("简繁体转换配置文件“%1”无法读取或已损坏。").arg(failed);
         else if (failed == configFile)
-            error
-                = QStringLiteral("缺少简繁体转换配置文件“%1”。\n查找位置：%2").arg(failed, folder);
+            error = QStringLiteral("缺少简繁体转换配置文件“%1”。").arg(failed);
         else
-            error = QStringLiteral("缺少简繁体转换词典文件“%1”（配置文件“%2”需要）。\n查找位置：%3")
-                        .arg(failed, configFile, folder);
-        return;
+            error = QStringLiteral("缺少简繁体转换词典文件“%1”（配置文件“%2”需要）。")
+                        .arg(failed, configFile);
+        return anyPresent ? 2 : 1;
     }
 
     config = std::make_unique<opencc::Config>();
     for (const QString &configFile : configurationFiles()) {
         const std::string path = openccPath(dir.absoluteFilePath(configFile));
+        QString why;
         try {
             auto converter = config->NewFromFile(path);
             (configFile == QLatin1String(s2tFile) ? s2t : t2s) = converter;
         } catch (const opencc::Exception &e) {
-            failed = configFile;
-            error = QStringLiteral(
-                "简繁体转换配置“%1”或它的词典文件无法读取或已损坏（%2）。\n查找位置：%3")
-                        .arg(configFile, QString::fromUtf8(e.what()), folder);
+            why = QString::fromUtf8(e.what());
         } catch (const std::exception &e) {
-            failed = configFile;
-            error = QStringLiteral(
-                "简繁体转换配置“%1”或它的词典文件无法读取或已损坏（%2）。\n查找位置：%3")
-                        .arg(configFile, QString::fromUtf8(e.what()), folder);
+            why = QString::fromUtf8(e.what());
         }
-        if (!error.isEmpty()) {
+        if (!why.isNull()) {
+            failed = configFile;
+            error = QStringLiteral("简繁体转换配置“%1”或它的词典文件无法读取或已损坏（%2）。")
+                        .arg(configFile, why);
             s2t.reset();
             t2s.reset();
-            return;
+            return 3;
         }
     }
+    return 0;
 }
 
 bool CCConverter::isLoaded() const
@@ -186,6 +213,11 @@ bool CCConverter::isLoaded() const
 QString CCConverter::errorMessage() const
 {
     return error;
+}
+
+QString CCConverter::folder() const
+{
+    return dataFolder;
 }
 
 QString CCConverter::failedFile() const

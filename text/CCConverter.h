@@ -12,11 +12,12 @@ class Converter;
 } // namespace opencc
 
 // Simplified/traditional Chinese conversion over OpenCC, with the configurations
-// "s2t.json" and "t2s.json" and their dictionaries in the working directory.
+// "s2t.json" and "t2s.json" and their dictionaries from the first data folder that holds them all
+// (the working directory, beside the program, an install's data folder).
 class CCConverter
 {
 public:
-    // The process-wide converter; the first call loads s2t, then t2s, from the working directory.
+    // The process-wide converter; the first call loads s2t, then t2s.
     static CCConverter *instance();
 
     QString simplifiedToTraditional(const QString &text) const;
@@ -24,8 +25,10 @@ public:
 
     // True when both converters were loaded.
     bool isLoaded() const;
-    // Why loading failed, in Chinese, naming the file and the folder it was looked for in.
+    // Why loading failed, in Chinese, naming the file and every folder it was looked for in.
     QString errorMessage() const;
+    // The folder the converters were loaded from, empty when not loaded.
+    QString folder() const;
     // The file that was missing or unreadable (file name only), empty when loaded.
     QString failedFile() const;
 
@@ -39,11 +42,14 @@ public:
 
 private:
     CCConverter();
-    void load(const QDir &dir);
+    // 0 when both converters loaded from dir; else sets error and failed and ranks the failure:
+    // 1 none of the configurations there, 2 some file missing, 3 a file damaged.
+    int load(const QDir &dir);
 
     std::unique_ptr<opencc::Config> config;
     std::shared_ptr<opencc::Converter> s2t;
     std::shared_ptr<opencc::Converter> t2s;
     QString error;
     QString failed;
+    QString dataFolder;
 };

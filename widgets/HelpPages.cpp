@@ -1,5 +1,6 @@
 #include "widgets/HelpPages.h"
 
+#include "runtime/DataFolders.h"
 #include "widgets/WarningDialog.h"
 
 #include <QCoreApplication>
@@ -10,15 +11,18 @@
 
 namespace {
 
-// Next to the program first (the run-time folder), then below the working directory.
+// Next to the program first (the run-time folder), then an install's data folder, then below
+// the working directory.
 QString helpFile()
 {
+    const QString installed = DataFolders::installedDataDir();
     const QStringList candidates = {
         QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html"),
+        installed.isEmpty() ? QString() : installed + QStringLiteral("/help/index.html"),
         QDir::current().absoluteFilePath(QStringLiteral("help/index.html")),
     };
     for (const QString &path : candidates) {
-        if (QFileInfo(path).isFile())
+        if (!path.isEmpty() && QFileInfo(path).isFile())
             return QFileInfo(path).absoluteFilePath();
     }
     return QString();

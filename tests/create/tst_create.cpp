@@ -465,6 +465,10 @@ void TestCreate::run_data()
     QTest::newRow("word/missing template, nothing made")
         << 1 << QStringList {"a", "b"} << true << QStringList() << "none" << QStringList()
         << QList<int> {2, 2} << QStringList {copy.arg("%1", "a.docx"), copy.arg("%1", "b.docx")};
+    QTest::newRow("word/missing template, failed rows take no number")
+        << 1 << aba << true << QStringList() << "none" << QStringList() << QList<int> {2, 2, 2}
+        << QStringList {copy.arg("%1", "a.docx"), copy.arg("%1", "b.docx"),
+               copy.arg("%1", "a.docx")};
 }
 
 void TestCreate::run()

@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -99,11 +100,19 @@ struct Page
     }
     void setExport(const QString &name, int format, const QString &dir) const
     {
-        panel<QLineEdit>("exportName")->clear();
-        // Typed key by key (keyClicks knows only Latin-1 keys).
-        for (const QChar c : name)
-            QTest::sendKeyEvent(QTest::Click, panel<QLineEdit>("exportName"), Qt::Key_unknown,
-                QString(c), Qt::NoModifier);
+        auto *edit = panel<QLineEdit>("exportName");
+        edit->clear();
+        // Typed key by key (keyClicks knows only Latin-1 keys); what no key types is pasted.
+        for (const QChar c : name) {
+            if (c.isPrint()) {
+                QTest::sendKeyEvent(
+                    QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            } else {
+                QGuiApplication::clipboard()->setText(QString(c));
+                QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            }
+        }
+        QCOMPARE(edit->text(), name);
         panel<QComboBox>("exportTypeCombox")->setCurrentIndex(format);
         chooseFolder(dir);
     }
@@ -208,6 +217,9 @@ private slots:
             QTest::newRow(qPrintable(kExtensions[format].mid(1) + "/only the name"))
                 << format << false << nameOnly << QStringList {"a b.txt", "c.txt"} << "" << false
                 << QStringList {"a b.txt", "c.txt"} << QStringList {"a b.txt", "c.txt"};
+        QTest::newRow("xlsx/name only, a dot-file last keeps its row")
+            << 0 << false << nameOnly + QStringList {"nosuffix"} << QStringList {"a.txt", ".env"}
+            << "" << false << QStringList {"a.txt", ".env"} << QStringList {"a", ""};
         const QStringList foreign {"Ελληνικά.txt", "файл.md", "日本語 ファイル.txt", "🙂.txt"};
         for (int format : {0, 1, 2})
             QTest::newRow(qPrintable(kExtensions[format].mid(1) + "/non-Latin names exact"))
@@ -350,6 +362,11 @@ private slots:
         QTest::newRow("name/into the parent folder")
             << "../x" << 2 << "" << bad.arg("../x") << "待操作";
         QTest::newRow("name/into a subfolder") << "a/b" << 1 << "" << bad.arg("a/b") << "待操作";
+        QTest::newRow("name/Windows characters, refused here too")
+            << "清单:备份?" << 0 << "" << bad.arg("清单:备份?") << "待操作";
+        QTest::newRow("name/pasted tab, not a file name") << "a\tb" << 2 << ""
+                                                          << "导出名称“a\tb”不能用作文件名！"
+                                                          << "待操作";
         for (int format : {0, 1, 2}) {
             const QString kind = kExtensions[format].mid(1);
             QTest::newRow(qPrintable(kind + "/folder removed after choosing"))

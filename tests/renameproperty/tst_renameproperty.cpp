@@ -1,4 +1,4 @@
-#include "rename/NativeRename.h"
+#include "disk/NativeRename.h"
 #include "rename/RenamePreview.h"
 #include "rename/RenameRun.h"
 #include "tests/support/CaseBlindMount.h"

@@ -1,4 +1,5 @@
-#include "rename/NativeRename.h"
+#include "disk/DiskNames.h"
+#include "disk/NativeRename.h"
 #include "rename/RenameRun.h"
 #include "tests/support/CaseBlindMount.h"
 #include "tests/support/WineCheck.h"
@@ -581,7 +582,7 @@ void TestRenameRun::windowsLayerUnderWine()
     QString log;
     QVERIFY2(
         wine.build(
-            {"tests/renamerun/win/native_rename_check.cpp", "rename/NativeRename_win.cpp"}, &log),
+            {"tests/renamerun/win/native_rename_check.cpp", "disk/NativeRename_win.cpp"}, &log),
         qPrintable(log));
     const QString files = wine.makeFolder("files");
     QByteArray output;

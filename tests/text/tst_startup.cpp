@@ -124,7 +124,12 @@ void StartupTest::missingConfiguration()
             + QStringLiteral("fast_unwind_on_malloc=0"));
     program.setProcessEnvironment(env);
     program.setWorkingDirectory(dir.absolutePath());
-    program.start(runtime.filePath(QStringLiteral("Quorvex")), QStringList());
+    // A copy of the program alone in a folder: the run-time folder's data beside the original
+    // would be found.
+    const QString alone = temporary.filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(alone));
+    QVERIFY(QFile::copy(runtime.filePath(QStringLiteral("Quorvex")), alone + "/Quorvex"));
+    program.start(alone + "/Quorvex", QStringList());
     QVERIFY(program.waitForStarted(10000));
     const QString pid = QString::number(program.processId());
 
@@ -156,7 +161,8 @@ void StartupTest::missingConfiguration()
     QVERIFY2(program.exitCode() == 2, qPrintable(err));
     for (const QString &text : told)
         QVERIFY2(err.contains(text), qPrintable(err));
-    QVERIFY2(
-        err.contains(QDir::toNativeSeparators(QFileInfo(dir.absolutePath()).canonicalFilePath())),
-        qPrintable(err));
+    // Every folder it looked in is named.
+    for (const QString &looked : {dir.absolutePath(), alone})
+        QVERIFY2(err.contains(QDir::toNativeSeparators(QFileInfo(looked).canonicalFilePath())),
+            qPrintable(err));
 }

@@ -1,6 +1,6 @@
 // The Windows rename layer, built by the MinGW cross-compiler and run under Wine by
 // tst_renamerun. Prints one line per failed check and exits with the number of failures.
-#include "rename/NativeRename.h"
+#include "disk/NativeRename.h"
 
 #include <windows.h>
 
@@ -51,5 +51,12 @@ int wmain(int argc, wchar_t **argv)
     int error = 0;
     check(renameNoReplace(L"missing", L"x", &error) == Outcome::Failed && error != 0,
         "a missing source fails with its error");
+    touch(L"saved.tmp");
+    check(renameReplacing(L"saved.tmp", L"b.txt") == Outcome::Done && !occupied(L"saved.tmp"),
+        "a checked save replaces the old file");
+    touch(L"saved.tmp");
+    check(renameReplacing(L"saved.tmp", L"empty") == Outcome::Failed && isDirectory(L"empty"),
+        "a save never replaces a folder");
+    DeleteFileW(L"saved.tmp");
     return failures;
 }

@@ -1,4 +1,4 @@
-#include "rename/NativeRename.h"
+#include "disk/NativeRename.h"
 
 #include <atomic>
 #include <cerrno>
@@ -142,6 +142,14 @@ Outcome renameNoReplace(const Path &from, const Path &to, int *error)
     if (error)
         *error = outcome == Outcome::Done ? 0 : err;
     return outcome;
+}
+
+Outcome renameReplacing(const Path &from, const Path &to, int *error)
+{
+    const bool done = rename(from.c_str(), to.c_str()) == 0;
+    if (error)
+        *error = done ? 0 : errno;
+    return done ? Outcome::Done : Outcome::Failed;
 }
 
 void setAtomicCallDisabled(bool disabled)

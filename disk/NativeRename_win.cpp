@@ -1,4 +1,4 @@
-#include "rename/NativeRename.h"
+#include "disk/NativeRename.h"
 
 #include <windows.h>
 
@@ -55,6 +55,16 @@ Outcome renameNoReplace(const Path &from, const Path &to, int *error)
     if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS)
         return Outcome::TargetExists;
     return Outcome::Failed;
+}
+
+Outcome renameReplacing(const Path &from, const Path &to, int *error)
+{
+    // Refuses a folder at `to`; write-through so that a stick pulled right after holds the file.
+    const bool done
+        = MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (error)
+        *error = done ? 0 : static_cast<int>(GetLastError());
+    return done ? Outcome::Done : Outcome::Failed;
 }
 
 void setAtomicCallDisabled(bool disabled)

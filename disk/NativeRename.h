@@ -39,6 +39,10 @@ bool isDirectory(const Path &path);
 // folder. `error` receives the system's error code on failure.
 Outcome renameNoReplace(const Path &from, const Path &to, int *error = nullptr);
 
+// Moves the file `from` over `to` in one step, replacing a file (not a folder) that is there,
+// so that `to` names either the old or the new file at any moment.
+Outcome renameReplacing(const Path &from, const Path &to, int *error = nullptr);
+
 // Tests: pretend the atomic no-replace call is missing, to exercise the fallback.
 void setAtomicCallDisabled(bool disabled);
 

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "disk/NativeRename.h"
+
+#include <QString>
+
+// A path as the native calls take it: the file system's encoding here, wide with native
+// separators on Windows.
+NativeRename::Path nativeDiskPath(const QString &path);
+
+// True when anything has this name: file, folder, or link (also a dangling one).
+bool isOccupied(const QString &path);
+
+// The first free numbered variant of `path`: the path itself when nothing has that name,
+// else "folder/base(k).ext" (or "folder/base(k)") with the smallest k >= 1 that is free.
+// Links, even dangling ones, count as taken.
+QString makeUniquePath(const QString &path);
+
+// True when `name` may become the name of an entry in its own folder: not empty, not "." or
+// "..", no "/" or "\", no control character (line breaks included), reaches the disk exactly
+// as it stands (survivesFileSystemEncoding); on Windows also what isAcceptableWindowsName
+// refuses. Every name that reaches the disk (rename, creation, export) passes here.
+bool isAcceptableName(const QString &name);
+
+// True when `name` is well-formed UTF-16 (no half of a surrogate pair) and comes back
+// unchanged from the file system's encoding (encoded, decoded, compared).
+bool survivesFileSystemEncoding(const QString &name);
+
+// The further rules of Windows: none of \/:*?"<>| or control characters, no trailing dot or
+// space, and no device name (CON, NUL, COM1, ...) before the first dot. Checked on every
+// platform's tests; applied by isAcceptableName on Windows.
+bool isAcceptableWindowsName(const QString &name);
+
+// A name beside `path` (in its folder) that nothing uses yet: ".quorvex-<tag>-<random><suffix>",
+// for a file or folder that stands in between, such as a save not yet checked.
+QString unusedSiblingPath(const QString &path, const QString &tag, const QString &suffix = {});
+
+// Moves the file `from` over `to` in one step (renameReplacing); true when done.
+bool replaceFile(const QString &from, const QString &to);
