@@ -97,7 +97,6 @@ int main(int argc, char **argv)
         building.start();
         if (type == 0)
             rows.append(CollectExport::headerRow(*settings));
-        prepareExportTimes();
         for (const QString &path : paths)
             rows.append(CollectExport::entryRow(QFileInfo(path), *settings, false));
         const double rowsOnly = building.nsecsElapsed() / 1e6;

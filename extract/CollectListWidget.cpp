@@ -3,7 +3,6 @@
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
 #include "extract/CollectSettings.h"
-#include "extract/ExportTimes.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/EntrySort.h"
 #include "office/ExportWriters.h"
@@ -86,7 +85,6 @@ void CollectListWidget::startCollectInfo()
     exported.reserve(entries.size());
     if (settings.exportType == CollectExport::Xlsx)
         rows.append(CollectExport::headerRow(settings));
-    prepareExportTimes();
     for (int row = 0; row < entries.size(); ++row) {
         const InfoEntry *entry = entries.at(row);
         rows.append(CollectExport::entryRow(QFileInfo(entry->filePath), settings, isFolder));

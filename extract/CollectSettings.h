@@ -50,7 +50,7 @@ QString timeText(const QDateTime &time);
 QList<QVariant> headerRow(const CollectSettings &settings);
 // One entry's values from info: the name (whole for folders and with hasSuffix, else before the
 // last dot), then path, creation and modification time as included. Every included value keeps
-// its place, also when empty. Call prepareExportTimes() once before a run of rows.
+// its place, also when empty.
 QList<QVariant> entryRow(const QFileInfo &info, const CollectSettings &settings, bool isFolder);
 
 } // namespace CollectExport

@@ -1,6 +1,6 @@
 #include "lists/ListEntries.h"
 
-#include "times/TimeChange.h"
+#include "filetime/LocalDateTime.h"
 
 #include <QFileInfo>
 #include <QUuid>
@@ -27,11 +27,10 @@ InfoEntry *newInfoEntry(const QString &path)
     auto *entry = new InfoEntry;
     entry->fileName = info.fileName();
     entry->filePath = info.absoluteFilePath();
-    entry->birthTime = info.birthTime();
-    // Only where statx has none, so ordinary file systems pay nothing more.
-    if (!entry->birthTime.isValid())
-        entry->birthTime = ntfsBirthTime(entry->filePath);
-    entry->modifiedTime = info.lastModified();
+    // Through the one local-time conversion (not QFileInfo's), right for every date.
+    const PresentTimes present = presentTimes(entry->filePath);
+    entry->birthTime = present.birthTime();
+    entry->modifiedTime = present.modifiedTime();
     entry->stateText = entryStateText(StatePending);
     entry->uuid = QUuid::createUuid().toString();
     entry->state = StatePending;

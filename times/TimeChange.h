@@ -1,6 +1,6 @@
 #pragma once
 
-#include "times/FileTimes.h"
+#include "filetime/LocalDateTime.h"
 
 #include <QDateTime>
 #include <QString>
@@ -8,13 +8,7 @@
 
 #include <optional>
 
-// The Qt side of file times: the one conversion between the user's local time and UTC, the
-// present times of an entry, and one entry's step of a time run or undo.
-
-// A local date and time becomes a moment in UTC through the offset in force at that date
-// (summer or winter time), not today's.
-FileTimes::UtcTime utcFromLocal(const QDateTime &local);
-QDateTime localFromUtc(const FileTimes::UtcTime &utc);
+// One entry's step of a time run or undo, and what undo keeps.
 
 // The times a run writes for one entry; a time not given keeps the file's own.
 struct TimeWrite
@@ -23,24 +17,6 @@ struct TimeWrite
     std::optional<FileTimes::UtcTime> modification;
     bool isEmpty() const { return !creation && !modification; }
 };
-
-// The present times of path, exactly as the file system keeps them.
-struct PresentTimes
-{
-    bool readable = false;
-    std::optional<FileTimes::UtcTime> creation; // none where the file system keeps none
-    FileTimes::UtcTime modification;
-
-    // As local date-times; invalid when unknown.
-    QDateTime birthTime() const;
-    QDateTime modifiedTime() const;
-};
-PresentTimes presentTimes(const QString &path);
-
-// The creation time of path for a caller whose QFileInfo or statx found none: the one ntfs-3g
-// keeps in an attribute, as a local date-time; invalid where there is none (and on Windows,
-// where QFileInfo already reads it).
-QDateTime ntfsBirthTime(const QString &path);
 
 // setFileTimes over a Qt path; the result is a FileTimes::Result.
 int setFileTimes(const QString &path, const TimeWrite &times);

@@ -42,6 +42,12 @@ private:
     bool blocked;
 };
 
+// What the clock showed, for an editor that takes it as it is.
+QDateTime shownReading(const QDateTime &time)
+{
+    return QDateTime(time.date(), time.time(), Qt::UTC);
+}
+
 void publishMessage(const QString &text)
 {
     CNvGlobalObserver::instance()->notifyObservers(
@@ -92,7 +98,7 @@ void TimeListWidget::writeTime(int row, int column, const QDateTime &time)
     // An invalid time (the entry vanished) leaves the editor as it was.
     auto *editor = qobject_cast<QDateTimeEdit *>(table->cellWidget(row, column));
     if (editor && time.isValid())
-        editor->setDateTime(time);
+        editor->setDateTime(shownReading(time));
 }
 
 void TimeListWidget::createRowWidgets(int row)
@@ -101,12 +107,15 @@ void TimeListWidget::createRowWidgets(int row)
     for (int column : {int(BirthColumn), int(ModifiedColumn)}) {
         auto *editor = new QDateTimeEdit(ui->tableWidget->viewport());
         editor->setDisplayFormat(kTimeFormat);
+        // The editor shows the date and time as they are; Qt's own local time would shift
+        // dates before 1970 and after 2037.
+        editor->setTimeSpec(Qt::UTC);
         // The run writes the entry's times, never what is typed here: so nothing can be typed.
         editor->setReadOnly(true);
         editor->setButtonSymbols(QAbstractSpinBox::NoButtons);
         const QDateTime &time = column == BirthColumn ? entry.birthTime : entry.modifiedTime;
         if (time.isValid())
-            editor->setDateTime(time);
+            editor->setDateTime(shownReading(time));
         ui->tableWidget->setCellWidget(row, column, editor);
     }
 }
@@ -130,10 +139,11 @@ void TimeListWidget::appendEntry(int row, const QString &path)
 {
     InfoEntry *entry = newInfoEntry(path);
     // A row added while a switch is on shows, and gets, the rule's time at once.
-    const PresentTimes present = presentTimes(entry->filePath);
     const TimeRule &r = rule();
-    entry->birthTime = r.setBirthTime ? r.birthTime : present.birthTime();
-    entry->modifiedTime = r.setModifiedTime ? r.modifiedTime : present.modifiedTime();
+    if (r.setBirthTime)
+        entry->birthTime = r.birthTime;
+    if (r.setModifiedTime)
+        entry->modifiedTime = r.modifiedTime;
     appendFilled(row, entry);
 }
 
@@ -213,8 +223,8 @@ void TimeListWidget::runChange()
         if (r.setModifiedTime)
             times.modification = utcFromLocal(entry.modifiedTime);
         // A time asked for that names no moment is never skipped quietly.
-        const bool invalid = (r.setBirthTime && !entry.birthTime.isValid())
-            || (r.setModifiedTime && !entry.modifiedTime.isValid());
+        const bool invalid
+            = (r.setBirthTime && !times.creation) || (r.setModifiedTime && !times.modification);
         const TimeStep step = invalid ? TimeStep {TimeStep::Failed, FileTimes::WriteFailed, {}}
                                       : applyEntryTimes(entry.filePath, times);
         if (step.kind != TimeStep::Written) {
@@ -248,8 +258,9 @@ void TimeListWidget::undoChange(const TimeSnapshot &snapshot)
             showFailure(row, step);
             continue;
         }
-        // The row shows the preview again, which a new run would write.
-        showPreview(row);
+        // The row shows the times undo put back, as the file has them now.
+        const PresentTimes present = presentTimes(entries.at(row)->filePath);
+        setEntryTimes(row, present.birthTime(), present.modifiedTime());
         setEntryState(row, StatePending);
     }
 }

@@ -3,6 +3,7 @@
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
+#include "filetime/LocalDateTime.h"
 #include "rename/RenameRules.h"
 #include "times/TimeRule.h"
 #include "widgets/ResetDefaults.h"
@@ -20,12 +21,34 @@ QStringList skippedClasses()
 }
 
 // Times are written as the editors show them: to the second.
-QDateTime toSecond(const QDateTime &dateTime)
+QTime toSecond(const QTime &time)
 {
-    QDateTime t = dateTime;
-    const QTime time = t.time();
-    t.setTime(QTime(time.hour(), time.minute(), time.second()));
-    return t;
+    return QTime(time.hour(), time.minute(), time.second());
+}
+
+// The local time an editor's reading names. The editors hold the reading as it is (as UTC, which
+// has no gaps): Qt's local time knows the zone's rules only from 1970 to 2037, and moves a date
+// picked into a skipped hour back instead of on.
+QDateTime chosen(const QDateTimeEdit *editor)
+{
+    return localReading(editor->date(), toSecond(editor->time()));
+}
+
+void showReading(QDateTimeEdit *editor, const QDateTime &local)
+{
+    editor->setDateTime(QDateTime(local.date(), local.time(), Qt::UTC));
+}
+
+// A reading the clocks skip (spring forward), from the calendar, a box or typing, becomes the
+// time they moved on to (02:30 becomes 03:30). True when the editor was moved.
+bool settle(QDateTimeEdit *editor)
+{
+    const QDateTime local = chosen(editor);
+    if (!local.isValid()
+        || (local.date() == editor->date() && local.time() == toSecond(editor->time())))
+        return false;
+    showReading(editor, local);
+    return true;
 }
 
 // The editor's time with one field replaced; the date stays.
@@ -34,18 +57,8 @@ void setTimeField(QDateTimeEdit *editor, int hour, int minute, int second)
     const QTime now = editor->time();
     const QTime time(hour < 0 ? now.hour() : hour, minute < 0 ? now.minute() : minute,
         second < 0 ? now.second() : second, now.msec());
-    if (time == now)
-        return;
-    const QDateTime wanted(editor->date(), time, Qt::LocalTime);
-    if (wanted.isValid()) {
+    if (time != now)
         editor->setTime(time);
-        return;
-    }
-    // A time the clocks skip (spring forward) would send the editor to its minimum date: it
-    // becomes the moment the clocks showed instead, as they moved on (02:30 becomes 03:30).
-    const int offsetBefore = QDateTime(editor->date().addDays(-1), time).offsetFromUtc();
-    editor->setDateTime(
-        QDateTime(editor->date(), time, Qt::UTC).addSecs(-offsetBefore).toLocalTime());
 }
 
 } // namespace
@@ -56,6 +69,8 @@ TimePropertyWidget::TimePropertyWidget(QWidget *parent)
     ui->setupUi(this);
     setAttribute(Qt::WA_StyledBackground); // the panel surface comes from the stylesheet
     ui->setBtn->setEnabled(false);
+    ui->birthDate->setTimeSpec(Qt::UTC);
+    ui->modifiedDate->setTimeSpec(Qt::UTC);
     connect(ui->birthTimeSetCheck, &CustormCheckBox::Checked, this,
         &TimePropertyWidget::onBirthChecked);
     connect(ui->modifiedTimeSetCheck, &CustormCheckBox::Checked, this,
@@ -84,9 +99,10 @@ void TimePropertyWidget::init()
         rule->setModifiedTime = false;
     }
 
-    const QDateTime now = toSecond(QDateTime::currentDateTime());
-    ui->modifiedDate->setDateTime(now);
-    ui->birthDate->setDateTime(now);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime shown = localReading(now.date(), toSecond(now.time()));
+    showReading(ui->modifiedDate, shown);
+    showReading(ui->birthDate, shown);
     // The slots run only on a change; the rule holds the editors' values in any case.
     on_modifiedDate_dateTimeChanged(ui->modifiedDate->dateTime());
     on_birthDate_dateTimeChanged(ui->birthDate->dateTime());
@@ -135,7 +151,7 @@ void TimePropertyWidget::onBirthChecked(bool checked)
     ui->createTimeWidget->setEnabled(checked);
     if (rule)
         rule->setBirthTime = checked;
-    announce(ui->birthDate->dateTime());
+    announce(chosen(ui->birthDate));
 }
 
 void TimePropertyWidget::onModifiedChecked(bool checked)
@@ -143,34 +159,38 @@ void TimePropertyWidget::onModifiedChecked(bool checked)
     ui->updateTimeWidget->setEnabled(checked);
     if (rule)
         rule->setModifiedTime = checked;
-    announce(ui->modifiedDate->dateTime());
+    announce(chosen(ui->modifiedDate));
 }
 
 void TimePropertyWidget::on_birthDate_dateTimeChanged(const QDateTime &dateTime)
 {
+    if (settle(ui->birthDate))
+        return; // the settled reading comes through here again
     if (rule)
-        rule->birthTime = toSecond(dateTime);
+        rule->birthTime = chosen(ui->birthDate);
     ui->createTimeH->setValue(dateTime.time().hour());
     ui->createTimeM->setValue(dateTime.time().minute());
     ui->createTimeS->setValue(dateTime.time().second());
-    announce(ui->birthDate->dateTime());
+    announce(chosen(ui->birthDate));
 }
 
 void TimePropertyWidget::on_modifiedDate_dateTimeChanged(const QDateTime &dateTime)
 {
+    if (settle(ui->modifiedDate))
+        return; // the settled reading comes through here again
     if (rule)
-        rule->modifiedTime = toSecond(dateTime);
+        rule->modifiedTime = chosen(ui->modifiedDate);
     ui->updateTimeH->setValue(dateTime.time().hour());
     ui->updateTimeM->setValue(dateTime.time().minute());
     ui->updateTimeS->setValue(dateTime.time().second());
-    announce(ui->modifiedDate->dateTime());
+    announce(chosen(ui->modifiedDate));
 }
 
 void TimePropertyWidget::on_setBtn_clicked()
 {
     // Both time pages hear the start; the mark lets only this page's list act.
     RenamePageMessage::publish(nameSpace == QLatin1String(Topic::FolderTimeProperty),
-        QString::fromLatin1(Topic::StartChangeDate), QVariant(ui->modifiedDate->dateTime()));
+        QString::fromLatin1(Topic::StartChangeDate), QVariant(chosen(ui->modifiedDate)));
 }
 
 void TimePropertyWidget::on_resetBtn_clicked()
@@ -183,7 +203,7 @@ void TimePropertyWidget::on_resetBtn_clicked()
     publishing = false;
     restoreDefaults(this, skippedClasses());
     publishing = true;
-    announce(ui->birthDate->dateTime());
+    announce(chosen(ui->birthDate));
 }
 
 void TimePropertyWidget::on_createTimeH_valueChanged(int arg1)

@@ -11,6 +11,7 @@
 #include "office/Xlsx.h"
 #include "tests/support/NtfsMount.h"
 #include "tests/support/WhenModalOpens.h"
+#include "tests/support/ZoneInfo.h"
 #include "widgets/StyledInputs.h"
 
 #include <QtTest>
@@ -186,6 +187,7 @@ private slots:
         resetCollectSettings(fileCollectSettings());
         resetCollectSettings(folderCollectSettings());
         tips.texts.clear();
+        useZone("Europe/Berlin");
     }
 
     void exportHoldsWhatTheOptionsSay_data()
@@ -484,6 +486,44 @@ private slots:
             QCOMPARE(QString::fromUtf8(text.readAll()),
                 names[0] + " " + shown[0] + "\n" + names[1] + " " + shown[1] + "\n");
         }
+    }
+
+    void localTimesOfEveryYear_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("zoneAndReading"); // the file's modification time
+        QTest::newRow("xlsx/New York 1965") << 0 << "America/New_York 1965-07-01 12:00:00";
+        QTest::newRow("docx/London 1969") << 1 << "Europe/London 1969-07-01 12:00:00";
+        QTest::newRow("txt/New York 2040") << 2 << "America/New_York 2040-03-10 12:00:00";
+    }
+    // The list and every format show a file's time as zoneinfo does, whatever the year.
+    void localTimesOfEveryYear()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, zoneAndReading);
+        const QString zone = zoneAndReading.section(' ', 0, 0);
+        const ZoneInfo info = ZoneInfo::of(zone, zoneAndReading.section(' ', 1));
+        useZone(zone);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("a.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly)
+            && file.setFileTime(QDateTime::fromSecsSinceEpoch(info.utcSeconds, Qt::UTC),
+                QFileDevice::FileModificationTime));
+        Page page(false);
+        page.list->addPaths({file.fileName()});
+        QCOMPARE(
+            page.list->table()->item(0, CollectListWidget::ModifiedColumn)->text(), info.shown);
+        page.click("noPathBtn");
+        page.click("noBirthBtn");
+        page.setExport("名单", format, dir.path());
+        page.click("setBtn");
+        QTRY_VERIFY_WITH_TIMEOUT(settled(page), 60000);
+        const QString out = dir.filePath("名单" + kExtensions[format]);
+        QFile text(out);
+        const QString exported = format == 0 ? readWithPython(out).at(1).toArray().at(1).toString()
+            : format == 1                    ? readWithPython(out).at(0).toString()
+                          : (text.open(QIODevice::ReadOnly), QString(text.readAll()).trimmed());
+        QCOMPARE(exported, (format == 0 ? "" : "a.txt ") + info.shown);
     }
 
     void resetRestoresEveryControlAndTheSettings()

@@ -4,12 +4,13 @@
 #include "tests/support/CaseBlindMount.h"
 #include "tests/support/NtfsMount.h"
 #include "tests/support/WineCheck.h"
+#include "tests/support/ZoneInfo.h"
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
+#include "filetime/FileTimes.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/OperateWidget.h"
-#include "times/FileTimes.h"
 #include "times/TimeChange.h"
 #include "times/TimeListWidget.h"
 #include "times/TimePage.h"
@@ -173,8 +174,16 @@ QStringList states(TimePage *page)
 QDateTime cellTime(TimePage *page, int row, int column)
 {
     auto *editor = qobject_cast<QDateTimeEdit *>(listOf(page)->table()->cellWidget(row, column));
-    return editor ? editor->dateTime() : QDateTime();
+    return editor ? QDateTime(editor->date(), editor->time()) : QDateTime();
 }
+
+// Local readings (zone, date and time) that Qt 5's local time gets wrong, or that are ambiguous.
+const char *const kReadings[][2]
+    = {{"New York/1965 summer", "America/New_York 1965-07-01 12:00:00"},
+        {"London/1969 all-year summer time", "Europe/London 1969-07-01 12:00:00"},
+        {"New York/2040 before the change", "America/New_York 2040-03-10 12:00:00"},
+        {"New York/skipped hour moves on", "America/New_York 2024-03-10 02:30:00"},
+        {"New York/repeated hour, the first", "America/New_York 2024-11-03 01:30:00"}};
 
 } // namespace
 
@@ -186,7 +195,6 @@ class TestTimes : public QObject
     QScopedPointer<TimePage> filePage;
     QScopedPointer<TimePage> folderPage;
     QScopedPointer<MessageLog> log;
-
     // Makes files (or folders on the folder page) with the old times, the k-th entry spaced
     // k seconds later, and lists them.
     QStringList addEntries(
@@ -219,8 +227,8 @@ private slots:
     void init();
     void cleanup();
 
-    void localToUtc_data();
-    void localToUtc();
+    void localTime_data();
+    void localTime();
     void setFileTimes_data();
     void setFileTimes();
 
@@ -253,38 +261,40 @@ void TestTimes::init()
 
 void TestTimes::cleanup()
 {
+    useZone("Europe/Berlin");
     filePage.reset();
     folderPage.reset();
     log.reset();
     dir.reset();
 }
 
-void TestTimes::localToUtc_data()
+void TestTimes::localTime_data()
 {
-    QTest::addColumn<QDateTime>("chosen");
-    QTest::addColumn<QDateTime>("expected");
-    // The process runs in Europe/Berlin (main): +1 in winter, +2 in summer.
-    QTest::newRow("winter/offset 1")
-        << local(2024, 1, 15, 14, 30, 0) << utc(2024, 1, 15, 13, 30, 0);
-    QTest::newRow("summer/offset 2")
-        << local(2024, 7, 15, 14, 30, 0) << utc(2024, 7, 15, 12, 30, 0);
-    QTest::newRow("day after spring change")
-        << local(2024, 4, 1, 0, 0, 1) << utc(2024, 3, 31, 22, 0, 1);
-    QTest::newRow("day before autumn change")
-        << local(2024, 10, 26, 23, 59, 59) << utc(2024, 10, 26, 21, 59, 59);
-    QTest::newRow("autumn repeated hour/the first of the two")
-        << local(2024, 10, 27, 2, 30, 0) << utc(2024, 10, 27, 0, 30, 0);
-    QTest::newRow("before 1970") << local(1960, 6, 1, 12, 0, 0) << utc(1960, 6, 1, 11, 0, 0);
+    QTest::addColumn<QString>("zoneAndReading"); // the reading is picked in the panel
+    for (auto row : kReadings)
+        QTest::newRow(row[0]) << row[1];
 }
 
-void TestTimes::localToUtc()
+// Picked, written and listed in local time as zoneinfo has it (the Windows layer: below).
+void TestTimes::localTime()
 {
-    QFETCH(QDateTime, chosen);
-    QFETCH(QDateTime, expected);
-    const FileTimes::UtcTime t = utcFromLocal(chosen);
-    QCOMPARE(t.seconds, expected.toSecsSinceEpoch());
-    QCOMPARE(t.nanoseconds, 0u);
-    QCOMPARE(localFromUtc(t), chosen);
+    QFETCH(QString, zoneAndReading);
+    const QString zone = zoneAndReading.section(' ', 0, 0),
+                  reading = zoneAndReading.section(' ', 1);
+    const ZoneInfo expected = ZoneInfo::of(zone, reading);
+    useZone(zone);
+    const QStringList paths = addEntries(filePage.data(), {"picked.txt"});
+    flip(filePage.data(), "modifiedTimeSetCheck");
+    // As the editor takes a reading (Qt's local time has none in a skipped hour).
+    pick(filePage.data(), "modifiedDate",
+        QDateTime::fromString(reading + "Z", "yyyy-MM-dd hh:mm:sst"));
+    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "modifiedDate")->text(), expected.shown);
+    press(filePage.data(), "setBtn");
+    QCOMPARE(diskTimes(paths.at(0)).modified, expected.utcSeconds * 1000000000LL);
+    flip(filePage.data(), "modifiedTimeSetCheck"); // off: the row shows the file's own time
+    QCOMPARE(cellTime(filePage.data(), 0, TimeListWidget::ModifiedColumn)
+                 .toString("yyyy/MM/dd hh:mm:ss"),
+        expected.shown);
 }
 
 // The layer itself, on this machine's file system, which keeps creation times it cannot set.
@@ -444,17 +454,22 @@ void TestTimes::preview()
     // The hour box moves the creation time within the same day.
     child<CustormSpinBox>(filePage.data(), "createTimeH")->setValue(23);
     const QDateTime late = local(2020, 1, 2, 23, 30, 15);
-    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "birthDate")->dateTime(), late);
+    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "birthDate")->time(), late.time());
     QCOMPARE(TimeRule::fileRule()->birthTime, late);
     check(late);
 
-    // An hour the clocks skip takes the hour they moved on to, on the same day.
+    // An hour the clocks skip takes the hour they moved on to, on the same day: from the hour
+    // box and from the calendar alike.
+    auto *editor = child<QDateTimeEdit>(filePage.data(), "birthDate");
     pick(filePage.data(), "birthDate", local(2024, 3, 31, 1, 30, 15));
     child<CustormSpinBox>(filePage.data(), "createTimeH")->setValue(2);
     const QDateTime skipped = local(2024, 3, 31, 3, 30, 15);
-    QCOMPARE(child<QDateTimeEdit>(filePage.data(), "birthDate")->dateTime(), skipped);
+    QCOMPARE(QDateTime(editor->date(), editor->time()), skipped);
     QCOMPARE(child<CustormSpinBox>(filePage.data(), "createTimeH")->value(), 3);
     check(skipped);
+    pick(filePage.data(), "birthDate", local(2024, 3, 30, 2, 30, 15));
+    editor->calendarWidget()->setSelectedDate(QDate(2024, 3, 31));
+    QCOMPARE(QDateTime(editor->date(), editor->time()), skipped);
 }
 
 void TestTimes::run_data()
@@ -625,13 +640,16 @@ void TestTimes::undoAfterRowsChanged()
         QCOMPARE(diskTimes(untouched).modified, kOldModified);
     if (change == QLatin1String("failed"))
         QCOMPARE(diskTimes(untouched).modified, recreated);
-    // Rows and entries stay in step.
+    // Rows and entries stay in step; a row undone shows the time put back, the others theirs.
     for (int row = 0; row < list->entryList().size(); ++row) {
         const InfoEntry *entry = list->entryList().at(row);
         QCOMPARE(list->table()->item(row, 0)->text(), entry->fileName);
         QCOMPARE(list->table()->item(row, 0)->data(kUuidRole).toString(), entry->uuid);
-        QCOMPARE(cellTime(filePage.data(), row, TimeListWidget::ModifiedColumn),
-            local(2022, 12, 24, 18, 0, 0)); // the preview again
+        const QDateTime shown = entry->filePath == untouched
+            ? local(2022, 12, 24, 18, 0, 0)
+            : QDateTime::fromMSecsSinceEpoch(diskTimes(entry->filePath).modified / 1000000);
+        QCOMPARE(list->table()->item(row, TimeListWidget::ModifiedColumn)->data(kTimeTextRole),
+            QVariant(shown.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"))));
     }
     const int failed = change == QLatin1String("failed") ? 1 : 0; // keeps its "失败"
     QCOMPARE(
@@ -706,8 +724,8 @@ void TestTimes::resetRestoresDefaults()
     const TimeRule *rule = TimeRule::fileRule();
     QVERIFY(!rule->setBirthTime);
     QVERIFY(!rule->setModifiedTime);
-    QCOMPARE(rule->birthTime, birthBefore);
-    QCOMPARE(rule->modifiedTime, modifiedBefore);
+    QCOMPARE(rule->birthTime, QDateTime(birthBefore.date(), birthBefore.time()));
+    QCOMPARE(rule->modifiedTime, QDateTime(modifiedBefore.date(), modifiedBefore.time()));
     QCOMPARE(rule->birthTime.time().msec(), 0);
 }
 
@@ -769,8 +787,9 @@ void TestTimes::windowsLayerUnderWine()
     if (!wine.isAvailable())
         QSKIP(qPrintable(wine.skipReason()));
     QString log;
-    QVERIFY2(wine.build({"tests/times/win/file_times_check.cpp", "times/FileTimes.cpp",
-                            "times/FileTimes_win.cpp"},
+    QVERIFY2(wine.build({"tests/times/win/file_times_check.cpp", "filetime/FileTimes.cpp",
+                            "filetime/FileTimes_win.cpp", "filetime/LocalTime.cpp",
+                            "filetime/LocalTime_win.cpp"},
                  &log),
         qPrintable(log));
 
@@ -779,16 +798,38 @@ void TestTimes::windowsLayerUnderWine()
     const QDateTime summer = local(2024, 7, 15, 14, 30, 0);
     const QDateTime winter = local(2024, 1, 15, 14, 30, 0);
     const QString files = wine.makeFolder("files");
+    // A file on a folder mounted read-only (a bind mount), where a mount is allowed.
+    const QString ro = wine.makeFolder("ro");
+    QFile(files + "/mounted.txt").open(QIODevice::WriteOnly);
+    const bool mounted = QProcess::execute("sh",
+                             {"-c", "mount --bind $0 $1 && mount -o remount,bind,ro $1", files, ro})
+        == 0;
+    auto unmount = qScopeGuard([&] { mounted &&QProcess::execute("umount", {ro}); });
     QProcessEnvironment berlin;
     berlin.insert("TZ", "Europe/Berlin");
     QByteArray output;
     const int code
-        = wine.run({WineCheck::windowsPath(files), QString::number(utcFromLocal(summer).seconds),
-                       QString::number(utcFromLocal(winter).seconds)},
+        = wine.run({WineCheck::windowsPath(files), QString::number(utcFromLocal(summer)->seconds),
+                       QString::number(utcFromLocal(winter)->seconds),
+                       mounted ? WineCheck::windowsPath(ro + "/mounted.txt") : "-"},
             &output, berlin);
     QVERIFY2(code == 0, output.constData());
     // And Linux sees the same moment on the file Wine wrote.
     QCOMPARE(diskTimes(files + "/summer.txt").modified, nsOf(utc(2024, 7, 15, 12, 30, 0)));
+
+    // The conversion both ways, as zoneinfo has it.
+    for (auto row : kReadings) {
+        QProcessEnvironment zone;
+        zone.insert("TZ", QString(row[1]).section(' ', 0, 0));
+        const ZoneInfo z = ZoneInfo::of(zone.value("TZ"), QString(row[1]).section(' ', 1));
+        QCOMPARE(
+            wine.run({"--local", QString(row[1]).section(' ', 1), QString::number(z.utcSeconds)},
+                &output, zone),
+            0);
+        QCOMPARE(QString(output).trimmed(), QString::number(z.utcSeconds) + ' ' + z.shown);
+    }
+    if (!mounted)
+        QSKIP("no read-only bind mount here: the Windows layer was not tried on one");
 }
 
 int main(int argc, char **argv)

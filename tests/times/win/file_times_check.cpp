@@ -1,13 +1,16 @@
 // The Windows file-time layer, built by the MinGW cross-compiler and run under Wine by
-// tst_times. Arguments: the folder to work in, and two UTC moments (seconds since 1970) that
-// the program's conversion made of 2024-07-15 14:30:00 and 2024-01-15 14:30:00 Berlin time.
-// Prints one line per failed check and exits with the number of failures.
-#include "times/FileTimes.h"
+// tst_times. Arguments: the folder to work in, two UTC moments (seconds since 1970) that
+// the program's conversion made of 2024-07-15 14:30:00 and 2024-01-15 14:30:00 Berlin time, and
+// a file on a read-only mount (or "-"). Prints one line per failed check and exits with the
+// number of failures.
+#include "filetime/FileTimes.h"
+#include "filetime/LocalTime.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 
 using namespace FileTimes;
 
@@ -64,9 +67,26 @@ bool shows(const UtcTime &t, int year, int month, int day, int hour, int minute)
 
 } // namespace
 
+// "--local", a reading "yyyy-MM-dd hh:mm:ss" and a UTC moment: the moment the reading names, and
+// what the local clock showed at the moment given.
+int localTimes(wchar_t **argv)
+{
+    LocalReading r, shown;
+    UtcTime utc;
+    swscanf(
+        argv[2], L"%d-%d-%d %d:%d:%d", &r.year, &r.month, &r.day, &r.hour, &r.minute, &r.second);
+    if (!toUtc(r, &utc) || !toLocal(UtcTime {_wtoi64(argv[3]), 0}, &shown))
+        return 101;
+    std::printf("%lld %04d/%02d/%02d %02d:%02d:%02d\n", (long long)utc.seconds, shown.year,
+        shown.month, shown.day, shown.hour, shown.minute, shown.second);
+    return 0;
+}
+
 int wmain(int argc, wchar_t **argv)
 {
-    if (argc < 4 || !SetCurrentDirectoryW(argv[1]))
+    if (argc == 4 && std::wcscmp(argv[1], L"--local") == 0)
+        return localTimes(argv);
+    if (argc < 5 || !SetCurrentDirectoryW(argv[1]))
         return 100;
     const UtcTime summer {std::int64_t(_wtoi64(argv[2])), 0};
     const UtcTime winter {std::int64_t(_wtoi64(argv[3])), 0};
@@ -124,6 +144,11 @@ int wmain(int argc, wchar_t **argv)
     check(setFileTimes(L"early.txt", &before1601, &summer, nullptr) == WriteFailed,
         "a time before 1601 fails");
     check(read(L"early.txt").modification == early.modification, "and writes nothing");
+
+    Present ro; // on a read-only volume the times are read, and writing is told apart
+    check(!std::wcscmp(argv[4], L"-") || readFileTimes(argv[4], &ro), "read-only mount read");
+    check(!std::wcscmp(argv[4], L"-") || setFileTimes(argv[4], nullptr, &summer, nullptr) == 3,
+        "read-only mount cannot write");
 
     check(setFileTimes(L"missing.txt", nullptr, &summer, nullptr) == ReadFailed, "missing file");
     check(setFileTimes(L"", nullptr, &summer, nullptr) == EmptyPath, "empty path");

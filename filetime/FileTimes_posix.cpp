@@ -1,4 +1,4 @@
-#include "times/FileTimes.h"
+#include "filetime/FileTimes.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -68,7 +68,9 @@ bool writeNtfsCreation(const Path &, const UtcTime &)
 }
 #endif
 
-bool readState(const Path &path, State *state)
+// forWriting: also learn whether the creation time lives in ntfs-3g's attribute (one more
+// call per entry, which reading alone needs only where statx has no birth time).
+bool readState(const Path &path, State *state, bool forWriting = true)
 {
     *state = State();
     Present &p = state->times;
@@ -93,7 +95,7 @@ bool readState(const Path &path, State *state)
         p.access = fromTimespec(st.st_atim.tv_sec, st.st_atim.tv_nsec);
     }
     UtcTime ntfs;
-    if (readNtfsCreation(path, &ntfs)) {
+    if ((forWriting || !p.hasCreation) && readNtfsCreation(path, &ntfs)) {
         state->ntfsCreation = true;
         p.hasCreation = true;
         p.creation = ntfs;
@@ -146,7 +148,7 @@ bool readNtfsCreation(const Path &, UtcTime *)
 bool readFileTimes(const Path &path, Present *out)
 {
     State state;
-    if (path.empty() || !readState(path, &state))
+    if (path.empty() || !readState(path, &state, false))
         return false;
     *out = state.times;
     return true;

@@ -1,4 +1,4 @@
-#include "times/FileTimes.h"
+#include "filetime/FileTimes.h"
 
 namespace FileTimes {
 

@@ -1,4 +1,4 @@
-#include "times/FileTimes.h"
+#include "filetime/FileTimes.h"
 
 #include <windows.h>
 
@@ -6,11 +6,12 @@ namespace FileTimes {
 
 namespace {
 
-// Attribute access is all that setting a time needs: read-only files and folders can be opened
-// so, and a file that another program holds open for writing as well.
-HANDLE openForTimes(const Path &path)
+// Attribute access is all that times need: read-only files and folders can be opened so, and a
+// file that another program holds open for writing as well. Reading asks for no write access,
+// so that a read-only volume or share still shows its times.
+HANDLE openForTimes(const Path &path, bool write)
 {
-    return CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+    return CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | (write ? FILE_WRITE_ATTRIBUTES : 0),
         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
@@ -75,7 +76,7 @@ bool readFileTimes(const Path &path, Present *out)
 {
     if (path.empty())
         return false;
-    Handle h(openForTimes(path));
+    Handle h(openForTimes(path, false));
     return h.valid() && readHandle(h.get(), out);
 }
 
@@ -84,9 +85,14 @@ int setFileTimes(
 {
     if (path.empty())
         return EmptyPath;
-    Handle h(openForTimes(path));
+    Handle h(openForTimes(path, true));
     Present before;
-    if (!h.valid() || !readHandle(h.get(), &before))
+    if (!h.valid()) {
+        // Cannot be opened for writing: tell "cannot read" from "cannot write".
+        Present readable;
+        return readFileTimes(path, &readable) ? WriteFailed : ReadFailed;
+    }
+    if (!readHandle(h.get(), &before))
         return ReadFailed;
 
     // The present time is compared in the file system's own unit, 100 ns.
