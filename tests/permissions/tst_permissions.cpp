@@ -33,37 +33,16 @@
 
 namespace {
 
-class MessageLog : public QObject
-{
-    Q_OBJECT
-public:
-    QStringList messages;
-public slots:
-    void onPropertyValueChanged(const QString &, const QString &, const QVariant &value)
-    {
-        messages << value.toString();
-    }
-};
-
 template<class T = QAbstractButton> T *child(QWidget *root, const char *name)
 {
-    T *found = root->findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qWarning("no %s", name);
-    return found;
+    return root->findChild<T *>(QString::fromLatin1(name));
 }
 
 void press(QWidget *root, const char *name)
 {
     QAbstractButton *button = child(root, name);
-    QVERIFY(button);
-    QVERIFY2(button->isEnabled(), name);
+    QVERIFY2(button && button->isEnabled(), name);
     button->click();
-}
-
-void flip(QWidget *root, const char *name)
-{
-    child<CustormCheckBox>(root, name)->findChild<QCheckBox *>()->click();
 }
 
 // The folder dialog a panel opens, answered with dir.
@@ -83,32 +62,25 @@ QStringList shownStates(QWidget *page)
 {
     QStringList texts;
     QTableWidget *table = page->findChild<CustomTabelWidget *>();
-    for (int r = 0; table && r < table->rowCount(); ++r)
+    for (int r = 0; r < table->rowCount(); ++r)
         for (int c = 0; c < table->columnCount(); ++c)
             if (auto *label = qobject_cast<QLabel *>(table->cellWidget(r, c)))
                 texts << label->text();
     return texts;
 }
 
-// Everything below root, as the kernel reports it: name, owner, mode, size, modification time.
+// Everything below root as the kernel reports it: name, owner, mode, size, modification time.
 QStringList disk(const QString &root)
 {
     QStringList lines;
     QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
         QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        struct stat st;
-        if (lstat(QFile::encodeName(path).constData(), &st) != 0)
-            continue;
-        lines << QStringLiteral("%1 %2 %3 %4 %5.%6")
-                     .arg(path.mid(root.size()))
-                     .arg(st.st_uid)
-                     .arg(st.st_mode, 0, 8)
-                     .arg(qint64(st.st_size))
-                     .arg(qint64(st.st_mtim.tv_sec))
-                     .arg(qint64(st.st_mtim.tv_nsec));
-    }
+    struct stat st;
+    while (it.hasNext())
+        if (lstat(QFile::encodeName(it.next()).constData(), &st) == 0)
+            lines << it.filePath()
+                    + QString::asprintf(" %u %o %lld %lld.%09ld", st.st_uid, st.st_mode,
+                        qint64(st.st_size), qint64(st.st_mtim.tv_sec), st.st_mtim.tv_nsec);
     lines.sort();
     return lines;
 }
@@ -121,41 +93,37 @@ class TestPermissions : public QObject
 
     QTemporaryDir home;
     QScopedPointer<QTemporaryDir> dir;
-    MessageLog log;
+    QStringList messages; // what reached the user's message box, in order
 
-    // The folder a row works in; each holds "entry.txt" and the folder "entry".
-    QString place(const QString &name)
+    // The folder a row works in, each holding "entry.txt" and the folder "entry": "ro" a
+    // read-only folder of ours, "rw" a folder of ours with a read-only entry.txt, "theirs"
+    // another user's folder, "shared" a sticky folder we may write in, with another user's
+    // entries. Checked to be what it says; empty after a skip or a failure.
+    QString place(const QString &key)
     {
-        if (name == QLatin1String("own read-only folder"))
-            return dir->filePath(QStringLiteral("ro"));
-        if (name == QLatin1String("own folder"))
-            return dir->filePath(QStringLiteral("rw"));
+        const bool ours = key.startsWith('r');
         const QString foreign = qEnvironmentVariable("QUORVEX_FOREIGN_DIR");
-        if (foreign.isEmpty())
-            return QString();
-        return foreign + (name == QLatin1String("shared folder") ? "/shared" : "/folder");
-    }
-    // A place that is what the row says it is (whose entries, whether we may write in it), or
-    // a skip that says why it cannot be had.
-    bool usable(const QString &name, QString *path)
-    {
-        *path = place(name);
-        if (path->isEmpty()) {
-            QTest::qSkip("no entries of another user: run-test makes them when started as "
-                         "root (QUORVEX_FOREIGN_DIR)",
+        if (!ours && foreign.isEmpty()) {
+            QTest::qSkip("no entries of another user: run-test makes them when started as root",
                 __FILE__, __LINE__);
-            return false;
+            return QString();
         }
-        const bool theirs = !name.startsWith(QLatin1String("own"));
-        const bool writable
-            = name == QLatin1String("own folder") || name == QLatin1String("shared folder");
-        const QFileInfo entry(*path + QStringLiteral("/entry.txt"));
-        if (!entry.isFile() || (entry.ownerId() != getuid()) != theirs
-            || (access(QFile::encodeName(*path).constData(), W_OK) == 0) != writable) {
-            QTest::qFail(qPrintable(*path + QStringLiteral(" is no ") + name), __FILE__, __LINE__);
-            return false;
+        const QString at
+            = ours ? dir->filePath(key) : foreign + (key == "shared" ? "/shared" : "/folder");
+        const QFileInfo entry(at + "/entry.txt");
+        const bool writable = access(QFile::encodeName(at).constData(), W_OK) == 0;
+        if (!entry.isFile() || (entry.ownerId() == getuid()) != ours
+            || writable != (key == "rw" || key == "shared")) {
+            QTest::qFail(qPrintable(at + " is not what the row needs"), __FILE__, __LINE__);
+            return QString();
         }
-        return true;
+        return at;
+    }
+
+public slots:
+    void onPropertyValueChanged(const QString &, const QString &, const QVariant &value)
+    {
+        messages << value.toString();
     }
 
 private slots:
@@ -167,25 +135,23 @@ private slots:
         qputenv("HOME", home.path().toUtf8());
         QVERIFY(QDir::setCurrent(QStringLiteral(QUORVEX_RUNTIME_DIR))); // the templates
         CNvGlobalObserver::instance()->registerObserver(
-            Topic::MessageErrorTip, Topic::NoticeName, &log, QUORVEX_BUS_SLOT);
+            Topic::MessageErrorTip, Topic::NoticeName, this, QUORVEX_BUS_SLOT);
     }
     void cleanupTestCase()
     {
         CNvGlobalObserver::instance()->unregisterObserver(
-            Topic::MessageErrorTip, Topic::NoticeName, &log);
+            Topic::MessageErrorTip, Topic::NoticeName, this);
     }
     void init()
     {
         dir.reset(new QTemporaryDir);
-        for (const char *sub : {"ro", "rw"}) {
-            QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("%1/entry").arg(sub)));
-            QFile file(dir->filePath(QStringLiteral("%1/entry.txt").arg(sub)));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mine"));
+        for (const QString sub : {"ro", "rw"}) {
+            QFile file(dir->filePath(sub + "/entry.txt"));
+            QVERIFY(QDir(dir->path()).mkpath(sub + "/entry") && file.open(QIODevice::WriteOnly));
         }
         QVERIFY(QFile::setPermissions(dir->filePath("rw/entry.txt"), QFile::ReadOwner));
-        QVERIFY(QFile::setPermissions(
-            dir->filePath("ro"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup));
-        log.messages.clear();
+        QVERIFY(QFile::setPermissions(dir->filePath("ro"), QFile::ReadOwner | QFile::ExeOwner));
+        messages.clear();
         RenameRules::resetRecords(false);
         RenameRules::resetRecords(true);
         resetCreateSettings(*customCreateSettings());
@@ -205,24 +171,22 @@ private slots:
         QTest::addColumn<QString>("where");
         QTest::addColumn<bool>("folder");
         QTest::addColumn<bool>("undo"); // renamed first, the folder made read-only, then undone
-        QTest::newRow("file/own read-only folder") << "own read-only folder" << false << false;
-        QTest::newRow("folder/own read-only folder") << "own read-only folder" << true << false;
-        QTest::newRow("file/another user's folder") << "another user's folder" << false << false;
-        QTest::newRow("folder/another user's folder") << "another user's folder" << true << false;
-        QTest::newRow("file/another user's, in a shared folder")
-            << "shared folder" << false << false;
-        QTest::newRow("folder/another user's, in a shared folder")
-            << "shared folder" << true << false;
-        QTest::newRow("file/undo in a folder made read-only") << "own folder" << false << true;
-        QTest::newRow("folder/undo in a folder made read-only") << "own folder" << true << true;
+        QTest::newRow("file/own read-only folder") << "ro" << false << false;
+        QTest::newRow("folder/own read-only folder") << "ro" << true << false;
+        QTest::newRow("file/another user's folder") << "theirs" << false << false;
+        QTest::newRow("folder/another user's folder") << "theirs" << true << false;
+        QTest::newRow("file/another user's, in a shared folder") << "shared" << false << false;
+        QTest::newRow("folder/another user's, in a shared folder") << "shared" << true << false;
+        QTest::newRow("file/undo in a folder made read-only") << "rw" << false << true;
+        QTest::newRow("folder/undo in a folder made read-only") << "rw" << true << true;
     }
     void renameIsRefused()
     {
         QFETCH(QString, where);
         QFETCH(bool, folder);
         QFETCH(bool, undo);
-        QString at;
-        if (!usable(where, &at))
+        const QString at = place(where);
+        if (at.isEmpty())
             return;
         const QString ext = folder ? QString() : QStringLiteral(".txt");
         RenamePage page;
@@ -239,14 +203,12 @@ private slots:
             target = at + "/entry" + ext;
         }
         const QStringList before = disk(at);
-        if (undo)
-            press(page.pageWidget(), "undo");
-        else
-            press(page.propertyWidget(), "setBtn");
+        press(undo ? static_cast<QWidget *>(page.pageWidget()) : page.propertyWidget(),
+            undo ? "undo" : "setBtn");
         const QStringList after = disk(at);
         QFile::setPermissions(at, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(shownStates(&page), QStringList {"失败"});
-        QCOMPARE(log.messages, QStringList {"命名文件“" + target + "”已经存在或者路径错误"});
+        QCOMPARE(messages, QStringList {"命名文件“" + target + "”已经存在或者路径错误"});
         QCOMPARE(after, before);
         // Nothing renamed by this run: nothing to undo.
         QCOMPARE(child(page.pageWidget(), "undo")->isEnabled(), false);
@@ -257,42 +219,38 @@ private slots:
         QTest::addColumn<QString>("where");
         QTest::addColumn<bool>("folder");
         QTest::addColumn<bool>("written");
-        QTest::newRow("file/another user's") << "another user's folder" << false << false;
-        QTest::newRow("folder/another user's") << "another user's folder" << true << false;
-        QTest::newRow("file/another user's, in a shared folder")
-            << "shared folder" << false << false;
+        QTest::newRow("file/another user's") << "theirs" << false << false;
+        QTest::newRow("folder/another user's") << "theirs" << true << false;
+        QTest::newRow("file/another user's, in a shared folder") << "shared" << false << false;
         // Control: one's own entries take times in a read-only folder too.
-        QTest::newRow("file/own, in a read-only folder") << "own read-only folder" << false << true;
-        QTest::newRow("folder/own, in a read-only folder")
-            << "own read-only folder" << true << true;
+        QTest::newRow("file/own, in a read-only folder") << "ro" << false << true;
+        QTest::newRow("folder/own, in a read-only folder") << "ro" << true << true;
     }
     void timesAreRefused()
     {
         QFETCH(QString, where);
         QFETCH(bool, folder);
         QFETCH(bool, written);
-        QString at;
-        if (!usable(where, &at))
+        const QString at = place(where);
+        if (at.isEmpty())
             return;
         const QString path = at + (folder ? "/entry" : "/entry.txt");
         TimePage page;
         page.setFolder(folder);
         page.show();
         page.findChild<TimeListWidget *>()->addPaths({path});
-        flip(&page, "modifiedTimeSetCheck");
+        child<CustormCheckBox>(&page, "modifiedTimeSetCheck")->findChild<QCheckBox *>()->click();
         const QDateTime picked(QDate(2021, 6, 7), QTime(8, 9, 10));
         child<QDateTimeEdit>(&page, "modifiedDate")->setDateTime(picked);
         const QStringList before = disk(at);
         press(&page, "setBtn");
         QCOMPARE(shownStates(&page), QStringList {written ? "成功" : "失败"});
         QCOMPARE(child(&page, "undo")->isEnabled(), written);
-        if (written) {
-            QVERIFY(log.messages.isEmpty());
-            QCOMPARE(QFileInfo(path).lastModified(), picked);
-            return;
-        }
-        QCOMPARE(log.messages, QStringList {"设置文件“" + path + "”时间失败，请确认权限！"});
-        QCOMPARE(disk(at), before);
+        const QString message = "设置文件“" + path + "”时间失败，请确认权限！";
+        QCOMPARE(messages, written ? QStringList() : QStringList {message});
+        QCOMPARE(QFileInfo(path).lastModified() == picked, written);
+        if (!written)
+            QCOMPARE(disk(at), before);
     }
 
     void creationIsRefused_data()
@@ -300,20 +258,20 @@ private slots:
         QTest::addColumn<QString>("where");
         QTest::addColumn<int>("kind"); // 0 folder, 1 Word, 5 text
         QTest::addColumn<bool>("made");
-        QTest::newRow("text/own read-only folder") << "own read-only folder" << 5 << false;
-        QTest::newRow("folder/own read-only folder") << "own read-only folder" << 0 << false;
-        QTest::newRow("word/another user's folder") << "another user's folder" << 1 << false;
-        QTest::newRow("folder/another user's folder") << "another user's folder" << 0 << false;
+        QTest::newRow("text/own read-only folder") << "ro" << 5 << false;
+        QTest::newRow("folder/own read-only folder") << "ro" << 0 << false;
+        QTest::newRow("word/another user's folder") << "theirs" << 1 << false;
+        QTest::newRow("folder/another user's folder") << "theirs" << 0 << false;
         // Control: a shared folder takes new entries.
-        QTest::newRow("text/shared folder") << "shared folder" << 5 << true;
+        QTest::newRow("text/shared folder") << "shared" << 5 << true;
     }
     void creationIsRefused()
     {
         QFETCH(QString, where);
         QFETCH(int, kind);
         QFETCH(bool, made);
-        QString at;
-        if (!usable(where, &at))
+        const QString at = place(where);
+        if (at.isEmpty())
             return;
         CreateFilePage page;
         page.show();
@@ -330,18 +288,14 @@ private slots:
         press(page.propertyWidget(), "setBtn");
         const QString ext = QStringList {"", ".docx", "", "", "", ".txt"}.at(kind);
         const QStringList targets {at + "/0新" + ext, at + "/1新" + ext};
-        if (made) {
-            QCOMPARE(shownStates(&page), QStringList({"成功", "成功"}));
-            QVERIFY(log.messages.isEmpty());
-            for (const QString &target : targets)
-                QVERIFY(QFile::remove(target));
-            QCOMPARE(disk(at), before);
-            return;
-        }
         const QString message
             = kind == 0 ? "创建文件“%1”失败，请确认权限" : "请确认文件“%1”路径拥有权限";
-        QCOMPARE(shownStates(&page), QStringList({"失败", "失败"}));
-        QCOMPARE(log.messages, QStringList({message.arg(targets[0]), message.arg(targets[1])}));
+        const QString state = made ? "成功" : "失败";
+        QCOMPARE(shownStates(&page), QStringList({state, state}));
+        const QStringList told {message.arg(targets[0]), message.arg(targets[1])};
+        QCOMPARE(messages, made ? QStringList() : told);
+        for (const QString &target : targets) // made exactly when told so, and taken away again
+            QCOMPARE(QFile::remove(target), made);
         QCOMPARE(disk(at), before);
     }
 
@@ -350,21 +304,21 @@ private slots:
         QTest::addColumn<QString>("where");
         QTest::addColumn<int>("format");
         QTest::addColumn<QString>("name");
-        QTest::newRow("xlsx/own read-only folder") << "own read-only folder" << 0 << "list";
-        QTest::newRow("docx/own read-only folder") << "own read-only folder" << 1 << "list";
-        QTest::newRow("txt/another user's folder") << "another user's folder" << 2 << "list";
-        QTest::newRow("xlsx/another user's folder") << "another user's folder" << 0 << "list";
+        QTest::newRow("xlsx/own read-only folder") << "ro" << 0 << "list";
+        QTest::newRow("docx/own read-only folder") << "ro" << 1 << "list";
+        QTest::newRow("txt/another user's folder") << "theirs" << 2 << "list";
+        QTest::newRow("xlsx/another user's folder") << "theirs" << 0 << "list";
         QTest::newRow("txt/over another user's file in a shared folder")
-            << "shared folder" << 2 << "entry";
-        QTest::newRow("txt/over a read-only file of one's own") << "own folder" << 2 << "entry";
+            << "shared" << 2 << "entry";
+        QTest::newRow("txt/over a read-only file of one's own") << "rw" << 2 << "entry";
     }
     void exportIsRefused()
     {
         QFETCH(QString, where);
         QFETCH(int, format);
         QFETCH(QString, name);
-        QString at;
-        if (!usable(where, &at))
+        const QString at = place(where);
+        if (at.isEmpty())
             return;
         CollectInfoPage page;
         page.setFolder(false);
@@ -378,10 +332,10 @@ private slots:
         const QStringList before = disk(at);
         press(panel, "setBtn");
         QTRY_VERIFY_WITH_TIMEOUT(
-            !shownStates(&page).contains("进行中") && !log.messages.isEmpty(), 60000);
+            !shownStates(&page).contains("进行中") && !messages.isEmpty(), 60000);
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
-        QCOMPARE(log.messages, QStringList {"保存文件失败！"});
+        QCOMPARE(messages, QStringList {"保存文件失败！"});
         QCOMPARE(shownStates(&page), QStringList({"失败", "失败"}));
         QCOMPARE(disk(at), before);
     }
