@@ -332,7 +332,7 @@ private slots:
         const QStringList before = disk(at);
         press(panel, "setBtn");
         QTRY_VERIFY_WITH_TIMEOUT(
-            !shownStates(&page).contains("进行中") && !messages.isEmpty(), 60000);
+            !shownStates(&page).contains("进行中") && !messages.isEmpty(), 20000);
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
         QCOMPARE(messages, QStringList {"保存文件失败！"});
