@@ -6,6 +6,7 @@
 #include "bus/CNvGlobalObserver.h"
 #include "lists/EntryListBase.h"
 #include "tests/support/PanelControls.h"
+#include "tests/support/WhenModalOpens.h"
 #include "widgets/AppStyle.h"
 
 #include <QAbstractButton>
@@ -185,12 +186,11 @@ void TestBusKeys::everyKeyHasAPublisherAndASubscriber()
             return;
         if (auto *files = qobject_cast<QFileDialog *>(modal)) {
             if (files->fileMode() == QFileDialog::Directory)
-                files->selectFile(dir.path());
+                chooseInFileDialog(files, dir.path());
             else if (files->nameFilters().join(QLatin1Char(' ')).contains(QLatin1String("xlsx")))
-                files->selectFile(book);
+                chooseInFileDialog(files, book);
             else
-                return files->reject();
-            static_cast<QDialog *>(files)->accept();
+                files->reject();
         } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
             dialog->reject();
         } else {
