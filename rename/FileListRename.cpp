@@ -4,6 +4,7 @@
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
+#include "filetime/CaptureTimes.h"
 #include "lists/CustomTabelWidget.h"
 #include "rename/RenamePreview.h"
 #include "rename/RenameRules.h"
@@ -32,15 +33,14 @@ class BatchedCells
 public:
     explicit BatchedCells(QTableWidget *table, int column)
         : table(table), column(column), blocked(table->model()->blockSignals(true))
-    {
-    }
+    { }
     ~BatchedCells()
     {
         QAbstractItemModel *model = table->model();
         model->blockSignals(blocked);
         if (model->rowCount() > 0)
-            emit model->dataChanged(model->index(0, column),
-                                    model->index(model->rowCount() - 1, column));
+            emit model->dataChanged(
+                model->index(0, column), model->index(model->rowCount() - 1, column));
     }
 
 private:
@@ -116,10 +116,30 @@ void FileListWidget::applyRule(const QString &nameSpace)
         return;
     autoResolve = rule.autoResolve();
     const bool times = rule.needsEntryTimes();
+    CaptureTimes *store = CaptureTimes::instance();
+    QVector<CaptureTimes::Wanted> wanted;
     BatchedCells batch(table(), NewNameColumn);
     for (int i = 0; i < entries.size(); ++i) {
         const QFileInfo info(entries.at(i)->filePath);
-        showPreview(i, previewName(rule, isFolder, previewEntryFor(info, isFolder, times), i));
+        PreviewEntry entry = previewEntryFor(info, isFolder, times);
+        if (rule.needsCaptureTimes()) {
+            // Photos are read off the GUI thread; a row whose time is not in yet waits for it.
+            const std::optional<FileTimes::UtcTime> stamp = utcFromLocal(entry.modifiedTime);
+            std::optional<CaptureTime> capture;
+            if (stamp && store->lookup(info.absoluteFilePath(), *stamp, &capture)) {
+                if (capture)
+                    entry.captureTime = capture->localTime();
+            } else if (stamp) {
+                wanted.append({info.absoluteFilePath(), *stamp});
+            }
+        }
+        showPreview(i, previewName(rule, isFolder, entry, i));
+    }
+    disconnect(captureWait);
+    if (!wanted.isEmpty()) {
+        captureWait = connect(
+            store, &CaptureTimes::arrived, this, [this, nameSpace] { applyRule(nameSpace); });
+        store->request(wanted);
     }
 }
 

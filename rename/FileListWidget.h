@@ -63,6 +63,7 @@ private slots:
     void onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegate::EndEditHint hint);
 
 private:
+    QMetaObject::Connection captureWait; // re-previews as photos' times arrive
     void subscribeRenameTopics();
     void unsubscribeRenameTopics();
     void applyRule(const QString &nameSpace);

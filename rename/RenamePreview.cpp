@@ -1,5 +1,6 @@
 #include "rename/RenamePreview.h"
 
+#include "filetime/LocalDateTime.h"
 #include "text/CCConverter.h"
 #include "text/CaseConversion.h"
 #include "text/PinyinConverter.h"
@@ -27,8 +28,8 @@ QString customStep(const RenameCustomSetting &rule, bool insert, const PreviewEn
     // a leftover "number only" must not turn every name into a bare extension.
     if (!rule.numberSetCheck)
         return name;
-    const QString sequence
-        = sequenceText(SequenceSettings::from(rule), row, entry.birthTime, entry.modifiedTime);
+    const QString sequence = sequenceText(
+        SequenceSettings::from(rule), row, entry.birthTime, entry.modifiedTime, entry.captureTime);
     if (rule.useNumberAsName)
         return sequence;
     return placeSequence(name, sequence, rule.numberPos, rule.numberBehindCount);
@@ -158,7 +159,12 @@ bool RenameRule::autoResolve() const
 bool RenameRule::needsEntryTimes() const
 {
     return (kind == Custom || kind == Insert) && custom.numberSetCheck && custom.numberType == 3
-        && (custom.timeType == 1 || custom.timeType == 2);
+        && custom.timeType >= 1 && custom.timeType <= 3;
+}
+
+bool RenameRule::needsCaptureTimes() const
+{
+    return needsEntryTimes() && custom.timeType == 3;
 }
 
 PreviewEntry previewEntryFor(const QFileInfo &info, bool isFolder, bool withTimes)
@@ -171,8 +177,10 @@ PreviewEntry previewEntryFor(const QFileInfo &info, bool isFolder, bool withTime
         entry.extension = info.suffix();
     }
     if (withTimes) {
-        entry.birthTime = info.birthTime();
-        entry.modifiedTime = info.lastModified();
+        // Through the one local-time conversion, right for 1965 and 2040 too.
+        const PresentTimes present = presentTimes(info.absoluteFilePath());
+        entry.birthTime = present.birthTime();
+        entry.modifiedTime = present.modifiedTime();
     }
     return entry;
 }

@@ -23,6 +23,8 @@ struct RenameRule
     bool autoResolve() const;
     // Whether the rule reads the entries' file times (time sequence of the entry).
     bool needsEntryTimes() const;
+    // Whether the rule names files by the time their photos were taken.
+    bool needsCaptureTimes() const;
 };
 
 // What the preview needs to know about one entry.
@@ -32,6 +34,7 @@ struct PreviewEntry
     QString extension; // after the last dot, file page only
     QDateTime birthTime;
     QDateTime modifiedTime;
+    QDateTime captureTime; // the photo's, where the rule asks for it and it is known
 };
 
 // Stem and extension of an entry as the page kind says; the times are read only when asked.
