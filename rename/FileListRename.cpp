@@ -32,15 +32,14 @@ class BatchedCells
 public:
     explicit BatchedCells(QTableWidget *table, int column)
         : table(table), column(column), blocked(table->model()->blockSignals(true))
-    {
-    }
+    { }
     ~BatchedCells()
     {
         QAbstractItemModel *model = table->model();
         model->blockSignals(blocked);
         if (model->rowCount() > 0)
-            emit model->dataChanged(model->index(0, column),
-                                    model->index(model->rowCount() - 1, column));
+            emit model->dataChanged(
+                model->index(0, column), model->index(model->rowCount() - 1, column));
     }
 
 private:
@@ -116,11 +115,27 @@ void FileListWidget::applyRule(const QString &nameSpace)
         return;
     autoResolve = rule.autoResolve();
     const bool times = rule.needsEntryTimes();
-    BatchedCells batch(table(), NewNameColumn);
-    for (int i = 0; i < entries.size(); ++i) {
+    QString trouble = rule.problem();
+    QStringList names;
+    names.reserve(entries.size());
+    for (int i = 0; i < entries.size() && trouble.isEmpty(); ++i) {
         const QFileInfo info(entries.at(i)->filePath);
-        showPreview(i, previewName(rule, isFolder, previewEntryFor(info, isFolder, times), i));
+        names << previewName(rule, isFolder, previewEntryFor(info, isFolder, times), i, &trouble);
     }
+    // A pattern that cannot be used changes no name; the editor shows why.
+    if (!trouble.isEmpty()) {
+        names.clear();
+        for (const RenameEntry *entry : qAsConst(entries))
+            names << nameOf(entry->filePath);
+    }
+    {
+        BatchedCells batch(table(), NewNameColumn);
+        for (int i = 0; i < names.size(); ++i)
+            showPreview(i, names.at(i));
+    }
+    if (rule.kind == RenameRule::Replace)
+        CNvGlobalObserver::instance()->notifyObservers(
+            nameSpace, QString::fromLatin1(Topic::ReplacePatternState), trouble);
 }
 
 void FileListWidget::applyImportRename(const QStringList &names)
