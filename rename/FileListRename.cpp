@@ -11,6 +11,7 @@
 #include <QAbstractItemDelegate>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -52,6 +53,9 @@ private:
 
 void FileListWidget::subscribeRenameTopics()
 {
+    // Rows added, removed or moved change what the run will meet; marked once the change is
+    // complete.
+    connect(this, &EntryListBase::tabelEmpty, this, &FileListWidget::queueMarks);
     CNvGlobalObserver *bus = CNvGlobalObserver::instance();
     for (const char *topic : ruleTopics)
         bus->registerObserver(QString::fromLatin1(topic),
@@ -133,6 +137,7 @@ void FileListWidget::applyRule(const QString &nameSpace)
         for (int i = 0; i < names.size(); ++i)
             showPreview(i, names.at(i));
     }
+    updateMarks();
     if (rule.kind == RenameRule::Replace)
         CNvGlobalObserver::instance()->notifyObservers(
             nameSpace, QString::fromLatin1(Topic::ReplacePatternState), trouble);
@@ -146,6 +151,58 @@ void FileListWidget::applyImportRename(const QStringList &names)
     for (int i = 0; i < n; ++i) {
         const QFileInfo info(entries.at(i)->filePath);
         showPreview(i, importedName(names.at(i), isFolder, previewEntryFor(info, isFolder)));
+    }
+    updateMarks();
+}
+
+void FileListWidget::queueMarks()
+{
+    if (marksQueued)
+        return;
+    marksQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        if (marksQueued)
+            updateMarks();
+    });
+}
+
+void FileListWidget::updateMarks(bool reread)
+{
+    marksQueued = false;
+    QVector<RenameItem> items;
+    items.reserve(entries.size());
+    QStringList paths;
+    paths.reserve(entries.size());
+    uint key = uint(entries.size());
+    for (const RenameEntry *entry : qAsConst(entries)) {
+        items.append({entry->uuid, entry->filePath, entry->newName});
+        paths << tidyPath(entry->filePath);
+        key += qHash(paths.last()); // order does not matter: a sort reads nothing again
+    }
+    if (reread || key != pictureKey || picture.isEmpty()) {
+        picture.read(paths);
+        pictureKey = key;
+    }
+    const QVector<RowPlan> plans = planRename(picture, items, isFolder, autoResolve);
+    static const QIcon numbered(QStringLiteral(":/image/markNumbered.svg"));
+    static const QIcon failed(QStringLiteral(":/image/markFailed.svg"));
+    QVector<int> changed;
+    for (int i = 0; i < plans.size(); ++i) {
+        const QTableWidgetItem *item = table()->item(i, NewNameColumn);
+        if (item && item->toolTip() != planMark(plans.at(i)))
+            changed << i;
+    }
+    if (changed.isEmpty())
+        return;
+    BatchedCells batch(table(), NewNameColumn);
+    for (int i : qAsConst(changed)) {
+        QTableWidgetItem *item = table()->item(i, NewNameColumn);
+        const QString mark = planMark(plans.at(i));
+        item->setToolTip(mark);
+        const bool isNumbered = plans.at(i).kind == RowPlan::Numbered;
+        item->setIcon(mark.isEmpty() ? QIcon() : isNumbered ? numbered : failed);
+        item->setData(Qt::ForegroundRole,
+            mark.isEmpty() ? QVariant() : QColor(isNumbered ? 0xF5A623 : 0xFF6B6B));
     }
 }
 
@@ -198,6 +255,8 @@ void FileListWidget::onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegat
     item->setText(name);
     if (edited)
         edited->newName = name;
+    // Not while the view is still closing its editor.
+    queueMarks();
 }
 
 int FileListWidget::rowOfEntry(int hint, const QString &uuid) const
@@ -289,6 +348,7 @@ void FileListWidget::executeRename(bool isUndo)
     }
     if (!isUndo && result.renamed > 0)
         undoStack.push(result.snapshot);
+    updateMarks(true);
     emit canUndo(!undoStack.isEmpty());
 }
 

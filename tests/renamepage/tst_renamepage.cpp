@@ -621,6 +621,9 @@ void TestRenamePage::conflictsAndMessages()
     child<QLineEdit>(editor, "replaceFindContentEdit")->setText("x");
     child<QLineEdit>(editor, "replaceReplaceContentEdit")->setText("y");
     QCOMPARE(previews(filePage), QStringList({"y.txt", "y.txt"}));
+    // the cell says before the run what the run will do
+    QCOMPARE(list(filePage)->table()->item(0, FileListWidget::NewNameColumn)->toolTip(),
+        resolve ? QString("将命名为“y(1).txt”") : QString("与已有文件重名，将不会重命名"));
     click(child<QAbstractButton>(filePage->propertyWidget(), "setBtn"));
     if (resolve) {
         QCOMPARE(listing(dir->filePath("f")), QStringList({"y(1).txt", "y.txt"}));
