@@ -12,6 +12,7 @@
 #include <QAbstractItemDelegate>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -53,6 +54,9 @@ private:
 
 void FileListWidget::subscribeRenameTopics()
 {
+    // Rows added, removed or moved change what the run will meet; marked once the change is
+    // complete.
+    connect(this, &EntryListBase::tabelEmpty, this, &FileListWidget::queueMarks);
     CNvGlobalObserver *bus = CNvGlobalObserver::instance();
     for (const char *topic : ruleTopics)
         bus->registerObserver(QString::fromLatin1(topic),
@@ -116,10 +120,12 @@ void FileListWidget::applyRule(const QString &nameSpace)
         return;
     autoResolve = rule.autoResolve();
     const bool times = rule.needsEntryTimes();
+    QString trouble = rule.problem();
     CaptureTimes *store = CaptureTimes::instance();
     QVector<CaptureTimes::Wanted> wanted;
-    BatchedCells batch(table(), NewNameColumn);
-    for (int i = 0; i < entries.size(); ++i) {
+    QStringList names;
+    names.reserve(entries.size());
+    for (int i = 0; i < entries.size() && trouble.isEmpty(); ++i) {
         const QFileInfo info(entries.at(i)->filePath);
         PreviewEntry entry = previewEntryFor(info, isFolder, times);
         if (rule.needsCaptureTimes()) {
@@ -133,14 +139,29 @@ void FileListWidget::applyRule(const QString &nameSpace)
                 wanted.append({info.absoluteFilePath(), *stamp});
             }
         }
-        showPreview(i, previewName(rule, isFolder, entry, i));
+        names << previewName(rule, isFolder, entry, i, &trouble);
     }
     disconnect(captureWait);
-    if (!wanted.isEmpty()) {
+    if (!wanted.isEmpty() && trouble.isEmpty()) {
         captureWait = connect(
             store, &CaptureTimes::arrived, this, [this, nameSpace] { applyRule(nameSpace); });
         store->request(wanted);
     }
+    // A pattern that cannot be used changes no name; the editor shows why.
+    if (!trouble.isEmpty()) {
+        names.clear();
+        for (const RenameEntry *entry : qAsConst(entries))
+            names << nameOf(entry->filePath);
+    }
+    {
+        BatchedCells batch(table(), NewNameColumn);
+        for (int i = 0; i < names.size(); ++i)
+            showPreview(i, names.at(i));
+    }
+    updateMarks();
+    if (rule.kind == RenameRule::Replace)
+        CNvGlobalObserver::instance()->notifyObservers(
+            nameSpace, QString::fromLatin1(Topic::ReplacePatternState), trouble);
 }
 
 void FileListWidget::applyImportRename(const QStringList &names)
@@ -151,6 +172,58 @@ void FileListWidget::applyImportRename(const QStringList &names)
     for (int i = 0; i < n; ++i) {
         const QFileInfo info(entries.at(i)->filePath);
         showPreview(i, importedName(names.at(i), isFolder, previewEntryFor(info, isFolder)));
+    }
+    updateMarks();
+}
+
+void FileListWidget::queueMarks()
+{
+    if (marksQueued)
+        return;
+    marksQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        if (marksQueued)
+            updateMarks();
+    });
+}
+
+void FileListWidget::updateMarks(bool reread)
+{
+    marksQueued = false;
+    QVector<RenameItem> items;
+    items.reserve(entries.size());
+    QStringList paths;
+    paths.reserve(entries.size());
+    uint key = uint(entries.size());
+    for (const RenameEntry *entry : qAsConst(entries)) {
+        items.append({entry->uuid, entry->filePath, entry->newName});
+        paths << tidyPath(entry->filePath);
+        key += qHash(paths.last()); // order does not matter: a sort reads nothing again
+    }
+    if (reread || key != pictureKey || picture.isEmpty()) {
+        picture.read(paths);
+        pictureKey = key;
+    }
+    const QVector<RowPlan> plans = planRename(picture, items, isFolder, autoResolve);
+    static const QIcon numbered(QStringLiteral(":/image/markNumbered.svg"));
+    static const QIcon failed(QStringLiteral(":/image/markFailed.svg"));
+    QVector<int> changed;
+    for (int i = 0; i < plans.size(); ++i) {
+        const QTableWidgetItem *item = table()->item(i, NewNameColumn);
+        if (item && item->toolTip() != planMark(plans.at(i)))
+            changed << i;
+    }
+    if (changed.isEmpty())
+        return;
+    BatchedCells batch(table(), NewNameColumn);
+    for (int i : qAsConst(changed)) {
+        QTableWidgetItem *item = table()->item(i, NewNameColumn);
+        const QString mark = planMark(plans.at(i));
+        item->setToolTip(mark);
+        const bool isNumbered = plans.at(i).kind == RowPlan::Numbered;
+        item->setIcon(mark.isEmpty() ? QIcon() : isNumbered ? numbered : failed);
+        item->setData(Qt::ForegroundRole,
+            mark.isEmpty() ? QVariant() : QColor(isNumbered ? 0xF5A623 : 0xFF6B6B));
     }
 }
 
@@ -203,6 +276,8 @@ void FileListWidget::onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegat
     item->setText(name);
     if (edited)
         edited->newName = name;
+    // Not while the view is still closing its editor.
+    queueMarks();
 }
 
 int FileListWidget::rowOfEntry(int hint, const QString &uuid) const
@@ -294,6 +369,7 @@ void FileListWidget::executeRename(bool isUndo)
     }
     if (!isUndo && result.renamed > 0)
         undoStack.push(result.snapshot);
+    updateMarks(true);
     emit canUndo(!undoStack.isEmpty());
 }
 

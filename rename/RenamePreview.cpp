@@ -185,13 +185,6 @@ PreviewEntry previewEntryFor(const QFileInfo &info, bool isFolder, bool withTime
     return entry;
 }
 
-QString replaceInStem(const QString &stem, const QString &find, const QString &replacement)
-{
-    if (find.isEmpty() || replacement.isEmpty())
-        return stem;
-    return replaceWhole(stem, find, replacement);
-}
-
 QString swapAroundSeparator(const QString &stem, const QString &separator)
 {
     if (separator.isEmpty())
@@ -230,7 +223,25 @@ QString deleteFromStem(const QString &stem, const RenameDeleteSetting &rule)
     return stem.left(from) + stem.midRef(to);
 }
 
-QString previewName(const RenameRule &rule, bool isFolder, const PreviewEntry &entry, int row)
+const ReplacePattern &RenameRule::replacePattern() const
+{
+    const RenameReplaceSetting &r = replace;
+    const QString key = QString::number(int(r.replaceRegex) * 2 + int(r.replaceCaseSensitive))
+        + r.replaceFindContent;
+    if (key != patternKey) {
+        pattern = ReplacePattern(r.replaceFindContent, r.replaceRegex, r.replaceCaseSensitive);
+        patternKey = key;
+    }
+    return pattern;
+}
+
+QString RenameRule::problem() const
+{
+    return kind == Replace ? replacePattern().error() : QString();
+}
+
+QString previewName(
+    const RenameRule &rule, bool isFolder, const PreviewEntry &entry, int row, QString *trouble)
 {
     switch (rule.kind) {
     case RenameRule::Custom:
@@ -239,8 +250,13 @@ QString previewName(const RenameRule &rule, bool isFolder, const PreviewEntry &e
             Finish::of(rule.custom), isFolder, entry);
     case RenameRule::Replace: {
         const RenameReplaceSetting &r = rule.replace;
-        const QString replaced
-            = replaceInStem(entry.stem, r.replaceFindContent, r.replaceReplaceContent);
+        QString replaced;
+        if (!rule.replacePattern().apply(entry.stem, r.replaceReplaceContent, &replaced)
+            && trouble) {
+            const QString error = rule.replacePattern().error();
+            *trouble
+                = !error.isEmpty() ? error : QStringLiteral("正则表达式过于复杂，匹配超出限制");
+        }
         return finish(swapAroundSeparator(replaced, r.splitText), Finish::of(r), isFolder, entry);
     }
     case RenameRule::Delete:
