@@ -49,8 +49,11 @@ bool readFileTimes(const Path &path, Present *out);
 // included), and returns a Result. A creation time equal to the present one needs no writing;
 // one that the file system cannot store fails the whole call before anything is written, and
 // a failed call leaves the object's times as they were.
-int setFileTimes(
-    const Path &path, const UtcTime *creation, const UtcTime *modification, const UtcTime *access);
+// known: the object's times as the caller has just read them (readFileTimes), so that the call
+// need not read them again (an access time to write is always read afresh). after: receives the
+// times read back once the write is checked, so that the caller need not read them again.
+int setFileTimes(const Path &path, const UtcTime *creation, const UtcTime *modification,
+    const UtcTime *access, const Present *known = nullptr, Present *after = nullptr);
 
 #ifndef _WIN32
 // The creation time ntfs-3g keeps in an extended attribute, where statx reports none. For

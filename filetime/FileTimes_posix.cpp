@@ -68,9 +68,10 @@ bool writeNtfsCreation(const Path &, const UtcTime &)
 }
 #endif
 
-// forWriting: also learn whether the creation time lives in ntfs-3g's attribute (one more
-// call per entry, which reading alone needs only where statx has no birth time).
-bool readState(const Path &path, State *state, bool forWriting = true)
+// ntfsAttribute: take the creation time from ntfs-3g's attribute even where statx has one (one
+// more call per entry, needed only to check a creation time just written there). Where statx
+// has none, the attribute is always looked at.
+bool readState(const Path &path, State *state, bool ntfsAttribute)
 {
     *state = State();
     Present &p = state->times;
@@ -95,7 +96,7 @@ bool readState(const Path &path, State *state, bool forWriting = true)
         p.access = fromTimespec(st.st_atim.tv_sec, st.st_atim.tv_nsec);
     }
     UtcTime ntfs;
-    if ((forWriting || !p.hasCreation) && readNtfsCreation(path, &ntfs)) {
+    if ((ntfsAttribute || !p.hasCreation) && readNtfsCreation(path, &ntfs)) {
         state->ntfsCreation = true;
         p.hasCreation = true;
         p.creation = ntfs;
@@ -154,21 +155,31 @@ bool readFileTimes(const Path &path, Present *out)
     return true;
 }
 
-int setFileTimes(
-    const Path &path, const UtcTime *creation, const UtcTime *modification, const UtcTime *access)
+int setFileTimes(const Path &path, const UtcTime *creation, const UtcTime *modification,
+    const UtcTime *access, const Present *known, Present *after)
 {
     if (path.empty())
         return EmptyPath;
     State before;
-    if (!readState(path, &before))
+    if (known && !access)
+        before.times = *known;
+    else if (!readState(path, &before, false))
         return ReadFailed;
 
     // Decided before anything is written: a creation time that cannot be stored fails the
-    // entry as a whole.
-    const bool newCreation
+    // entry as a whole. Only ntfs-3g's attribute takes one, and it is looked for only when a
+    // new creation time is asked for.
+    bool newCreation
         = creation && !(before.times.hasCreation && before.times.creation == *creation);
-    if (newCreation && !before.ntfsCreation)
-        return WriteFailed;
+    if (newCreation && !before.ntfsCreation) {
+        UtcTime ntfs;
+        if (!readNtfsCreation(path, &ntfs))
+            return WriteFailed;
+        before.ntfsCreation = true;
+        before.times.hasCreation = true;
+        before.times.creation = ntfs;
+        newCreation = ntfs != *creation;
+    }
     std::uint64_t unused = 0;
     if (newCreation && !toTicks(*creation, &unused))
         return WriteFailed;
@@ -187,18 +198,20 @@ int setFileTimes(
         return WriteFailed;
     }
 
-    State after;
-    bool stored = readState(path, &after);
+    State kept;
+    bool stored = readState(path, &kept, newCreation);
     if (stored && newCreation)
-        stored = after.times.hasCreation && closeTo(after.times.creation, *creation);
+        stored = kept.times.hasCreation && closeTo(kept.times.creation, *creation);
     if (stored && modification)
-        stored = closeTo(after.times.modification, *modification);
+        stored = closeTo(kept.times.modification, *modification);
     if (stored && access)
-        stored = closeTo(after.times.access, *access);
+        stored = closeTo(kept.times.access, *access);
     if (!stored) {
         rollBack(newCreation);
         return WriteFailed;
     }
+    if (after)
+        *after = kept.times;
     return Written;
 }
 

@@ -80,8 +80,9 @@ bool readFileTimes(const Path &path, Present *out)
     return h.valid() && readHandle(h.get(), out);
 }
 
-int setFileTimes(
-    const Path &path, const UtcTime *creation, const UtcTime *modification, const UtcTime *access)
+// The open handle is what tells whether the times can be written, so known is not needed here.
+int setFileTimes(const Path &path, const UtcTime *creation, const UtcTime *modification,
+    const UtcTime *access, const Present *, Present *written)
 {
     if (path.empty())
         return EmptyPath;
@@ -134,6 +135,8 @@ int setFileTimes(
             modification ? &oldW : nullptr);
         return WriteFailed;
     }
+    if (written)
+        *written = after;
     return Written;
 }
 

@@ -11,26 +11,39 @@ int setFileTimes(const QString &path, const TimeWrite &times)
         times.modification ? &*times.modification : nullptr, nullptr);
 }
 
-TimeStep applyEntryTimes(const QString &path, const TimeWrite &times)
+TimeStep applyEntryTimes(const QString &path, const TimeWrite &times, const PresentTimes *known)
 {
     TimeStep step;
     // Noted before anything is written.
-    const PresentTimes present = presentTimes(path);
-    if (!QFileInfo::exists(path)) {
-        step.kind = TimeStep::Missing;
+    const PresentTimes present = known && known->readable ? *known : presentTimes(path);
+    if (!present.readable) {
+        step.kind = QFileInfo::exists(path) ? TimeStep::Failed : TimeStep::Missing;
         return step;
     }
-    step.result = setFileTimes(path, times);
+    FileTimes::Present start;
+    start.hasCreation = bool(present.creation);
+    if (present.creation)
+        start.creation = *present.creation;
+    start.modification = present.modification;
+    FileTimes::Present after;
+    step.result
+        = FileTimes::setFileTimes(nativeTimePath(path), times.creation ? &*times.creation : nullptr,
+            times.modification ? &*times.modification : nullptr, nullptr, &start, &after);
     if (step.result != FileTimes::Written) {
-        step.kind = TimeStep::Failed;
+        // Gone since it was read: told as missing, not as a refusal.
+        step.kind = QFileInfo::exists(path) ? TimeStep::Failed : TimeStep::Missing;
         return step;
     }
     step.kind = TimeStep::Written;
     // A creation time asked for equals one that exists, so the present one is known.
-    if (times.creation && present.readable)
+    if (times.creation)
         step.before.creation = present.creation ? *present.creation : *times.creation;
-    if (times.modification && present.readable)
+    if (times.modification)
         step.before.modification = present.modification;
+    step.after.readable = true;
+    if (after.hasCreation)
+        step.after.creation = after.creation;
+    step.after.modification = after.modification;
     return step;
 }
 

@@ -29,10 +29,15 @@ struct TimeStep
     int result = FileTimes::ReadFailed;
     // The entry's times just before the step, for each part the step wrote.
     TimeWrite before;
+    // The entry's times as read back after a written step.
+    PresentTimes after;
 };
 
 // Writes times to the entry at path (a missing path is told apart), noting the times it had.
-TimeStep applyEntryTimes(const QString &path, const TimeWrite &times);
+// known: the entry's times as the caller has just read them (presentTimes), which the step then
+// starts from rather than reading them again.
+TimeStep applyEntryTimes(
+    const QString &path, const TimeWrite &times, const PresentTimes *known = nullptr);
 
 // The message for a failed step ("文件“%1”不存在" and the two of setFileTimes), or an empty one
 // where the step has nothing to tell.

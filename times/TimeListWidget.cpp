@@ -51,6 +51,19 @@ QDateTime shownReading(const QDateTime &time)
     return QDateTime(time.date(), time.time(), Qt::UTC);
 }
 
+// Whether two times show the same in a cell: its text and editor hold only the reading.
+bool sameReading(const QDateTime &a, const QDateTime &b)
+{
+    if (!a.isValid() || !b.isValid())
+        return a.isValid() == b.isValid();
+    if (a.timeSpec() != b.timeSpec())
+        return false;
+    // Qt's own local time is held as the reading; the others as a moment and an offset.
+    if (a.timeSpec() == Qt::LocalTime)
+        return a.date() == b.date() && a.time() == b.time();
+    return a.offsetFromUtc() == b.offsetFromUtc() && a.toMSecsSinceEpoch() == b.toMSecsSinceEpoch();
+}
+
 void publishMessage(const QString &text)
 {
     CNvGlobalObserver::instance()->notifyObservers(
@@ -301,15 +314,15 @@ void TimeListWidget::runChange()
         const bool invalid
             = (r.setBirthTime && !times.creation) || (r.setModifiedTime && !times.modification);
         const TimeStep step = invalid ? TimeStep {TimeStep::Failed, FileTimes::WriteFailed, {}}
-                                      : applyEntryTimes(entry.filePath, times);
+                                      : applyEntryTimes(entry.filePath, times, &facts.present);
         if (step.kind != TimeStep::Written) {
             showFailure(i, step);
             continue;
         }
         if (!times.isEmpty())
             snapshot.append({entry.uuid, step.before});
-        entry.ownTimes = presentTimes(entry.filePath);
-        if (facts.present.readable && entry.ownTimes.readable)
+        entry.ownTimes = step.after;
+        if (facts.present.readable)
             store->retime(entry.filePath, facts.present.modification, entry.ownTimes.modification);
         showPreview(i);
         setEntryState(i, StateSuccess);
@@ -339,8 +352,8 @@ void TimeListWidget::undoChange(const TimeSnapshot &snapshot)
         // The row shows the times undo put back, as the file has them now.
         InfoEntry &entry = *entries[row];
         const PresentTimes written = entry.ownTimes;
-        entry.ownTimes = presentTimes(entry.filePath);
-        if (written.readable && entry.ownTimes.readable)
+        entry.ownTimes = step.after;
+        if (written.readable)
             CaptureTimes::instance()->retime(
                 entry.filePath, written.modification, entry.ownTimes.modification);
         setEntryTimes(row, entry.ownTimes.birthTime(), entry.ownTimes.modifiedTime());
@@ -352,10 +365,17 @@ void TimeListWidget::setEntryTimes(int row, const QDateTime &birth, const QDateT
 {
     if (row < 0 || row >= entries.size())
         return;
-    entries[row]->birthTime = birth;
-    entries[row]->modifiedTime = modified;
-    writeTime(row, BirthColumn, birth);
-    writeTime(row, ModifiedColumn, modified);
+    InfoEntry &entry = *entries[row];
+    // A cell shows its entry's time; one that reads the same needs no new text (a run leaves
+    // most rows showing what their preview showed).
+    const bool birthShown = sameReading(entry.birthTime, birth);
+    const bool modifiedShown = sameReading(entry.modifiedTime, modified);
+    entry.birthTime = birth;
+    entry.modifiedTime = modified;
+    if (!birthShown)
+        writeTime(row, BirthColumn, birth);
+    if (!modifiedShown)
+        writeTime(row, ModifiedColumn, modified);
 }
 
 bool TimeListWidget::sortEntries(int column, bool descending)

@@ -14,6 +14,7 @@
 #include "rename/RenameRules.h"
 #include "rename/Replace.h"
 #include "tests/support/PanelControls.h"
+#include "tests/support/Photos.h"
 #include "widgets/CustormCheckBox.h"
 
 #include <QtTest>
@@ -180,6 +181,8 @@ private slots:
     void twoRunsTwoUndos();
     void undoAfterRowsRemovedAndAdded();
     void resetRestoresNumberSequence();
+    void namesByCaptureTime_data();
+    void namesByCaptureTime();
     void randomNamesAfterRun();
     void deleteEditor();
     void setUpPublishesReplaceOnce();
@@ -766,6 +769,37 @@ void TestRenamePage::resetRestoresNumberSequence()
     // numbering again shows the number sequence
     flip(child<CustormCheckBox>(editor, "numberSetCheck"));
     QCOMPARE(previews(filePage), QStringList({"0a.txt", "0b.txt"}));
+}
+
+void TestRenamePage::namesByCaptureTime_data()
+{
+    QTest::addColumn<QList<QStringList>>("tags"); // exiftool's, for each of two photos
+    QTest::addColumn<QStringList>("names"); // the preview once the dates are in, and the disk's
+    QTest::newRow("original/one without")
+        << QList<QStringList> {{"-DateTimeOriginal=2020:10:18 14:30:00"}, {"-Artist=x"}}
+        << QStringList {"20201018p.jpg", "p.jpg"};
+    QTest::newRow("create date/after the original")
+        << QList<QStringList> {{"-CreateDate=2019:05:06 07:08:09"},
+               {"-CreateDate=2019:01:01 00:00:00", "-DateTimeOriginal=2020:10:18 14:30:00"}}
+        << QStringList {"20190506p.jpg", "20201018p.jpg"};
+}
+
+// Names by "拍摄时间": the preview follows as the photos' dates arrive; the run names as shown.
+void TestRenamePage::namesByCaptureTime()
+{
+    QFETCH(QList<QStringList>, tags);
+    QFETCH(QStringList, names);
+    const QStringList paths {dir->filePath("0.jpg"), dir->filePath("1.jpg")};
+    QVERIFY(makePhotos(paths, tags));
+    list(filePage)->addPaths(paths);
+    typeName(filePage, "p");
+    flip(child<CustormCheckBox>(customEditor(filePage), "numberSetCheck"));
+    click(child<QAbstractButton>(customEditor(filePage), "timeBtn"));
+    child<QComboBox>(customEditor(filePage), "timeTypeComboBox")->setCurrentText("拍摄时间");
+    child<QComboBox>(customEditor(filePage), "timeStyleComboBox")->setCurrentText("20000101");
+    QTRY_COMPARE(cells(filePage, FileListWidget::NewNameColumn), names);
+    click(child<QAbstractButton>(filePage->propertyWidget(), "setBtn"));
+    QCOMPARE(listing(dir->path()), names);
 }
 
 void TestRenamePage::randomNamesAfterRun()
