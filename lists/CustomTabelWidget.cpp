@@ -148,3 +148,24 @@ void CustomTabelWidget::showEvent(QShowEvent *event)
     QTableWidget::showEvent(event);
     emit rowsInViewChanged();
 }
+
+void markCell(QTableWidgetItem *item, CellMark mark, const QString &tooltip, const QIcon &plain)
+{
+    static const QIcon changed(QStringLiteral(":/image/markNumbered.svg"));
+    static const QIcon fails(QStringLiteral(":/image/markFailed.svg"));
+    item->setToolTip(tooltip);
+    switch (mark) {
+    case CellMark::None:
+        item->setIcon(plain);
+        item->setData(Qt::ForegroundRole, QVariant());
+        break;
+    case CellMark::Changed:
+        item->setIcon(changed);
+        item->setData(Qt::ForegroundRole, QColor(0xF5A623));
+        break;
+    case CellMark::Fails:
+        item->setIcon(fails);
+        item->setData(Qt::ForegroundRole, QColor(0xFF6B6B));
+        break;
+    }
+}

@@ -114,12 +114,6 @@ void followFolderMove(QVector<QString> &paths, const QString &from, const QStrin
     }
 }
 
-bool targetIsEntryItself(const QString &source, const QString &target)
-{
-    return NativeRename::identity(nativeDiskPath(source))
-        == NativeRename::identity(nativeDiskPath(target));
-}
-
 MoveResult moveEntry(const QString &source, const QString &target)
 {
     if (isOccupied(target)) {
