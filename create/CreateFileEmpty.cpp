@@ -124,6 +124,9 @@ void CreateFileEmpty::writeCells(int row)
         return item;
     };
     QTableWidgetItem *name = cell(NameColumn);
+    // Enabled, yet neither selected nor edited: a disabled cell is drawn in the disabled
+    // colours, which would hide a mark's colour and icon.
+    name->setFlags(Qt::ItemIsEnabled);
     const CreatePlan plan = plans.value(row, CreatePlan {CreatePlan::Create, {}, {}});
     const QString mark = createPlanMark(plan);
     markCell(name,

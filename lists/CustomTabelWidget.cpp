@@ -151,8 +151,15 @@ void CustomTabelWidget::showEvent(QShowEvent *event)
 
 void markCell(QTableWidgetItem *item, CellMark mark, const QString &tooltip, const QIcon &plain)
 {
-    static const QIcon changed(QStringLiteral(":/image/markNumbered.svg"));
-    static const QIcon fails(QStringLiteral(":/image/markFailed.svg"));
+    // The same picture on a selected row: the style's selected tint washes the colour out.
+    const auto icon = [](const char *file) {
+        QIcon icon;
+        icon.addFile(QLatin1String(file), QSize(), QIcon::Normal);
+        icon.addFile(QLatin1String(file), QSize(), QIcon::Selected);
+        return icon;
+    };
+    static const QIcon changed = icon(":/image/markNumbered.svg");
+    static const QIcon fails = icon(":/image/markFailed.svg");
     item->setToolTip(tooltip);
     switch (mark) {
     case CellMark::None:
