@@ -6,6 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 QString folderOf(const QString &path)
@@ -66,11 +70,24 @@ bool targetIsEntryItself(const QString &source, const QString &target)
 
 bool LiveDisk::present(const QString &path, bool isFolder) const
 {
+#ifndef _WIN32
+    // A run asks this of every row: one lstat answers for all but a link, which alone is
+    // followed (a dangling one is still a file page's entry).
+    const NativeRename::Path native = nativeDiskPath(path);
+    struct stat st;
+    if (::lstat(native.c_str(), &st) != 0)
+        return false;
+    if (!S_ISLNK(st.st_mode))
+        return isFolder == S_ISDIR(st.st_mode);
+    const bool toFolder = ::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return isFolder == toFolder;
+#else
     const QFileInfo info(path);
     if (isFolder)
         return info.isDir();
     // A dangling link on a file page is still an entry that can be renamed.
     return (info.exists() && !info.isDir()) || (info.isSymLink() && !info.exists());
+#endif
 }
 
 bool LiveDisk::occupied(const QString &path) const
