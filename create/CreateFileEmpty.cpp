@@ -8,6 +8,7 @@
 #include "ui_CreateFileEmpty.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 namespace {
 
@@ -103,6 +104,8 @@ void CreateFileEmpty::createEntries()
             break;
         }
     });
+    // What is in the folder now is what a second press would meet.
+    updateMarks(true);
 }
 
 void CreateFileEmpty::showSettings(const CreateSettings &s)
@@ -121,14 +124,55 @@ void CreateFileEmpty::writeCells(int row)
         return item;
     };
     QTableWidgetItem *name = cell(NameColumn);
-    name->setIcon(typeIcon());
+    // Enabled, yet neither selected nor edited: a disabled cell is drawn in the disabled
+    // colours, which would hide a mark's colour and icon.
+    name->setFlags(Qt::ItemIsEnabled);
+    const CreatePlan plan = plans.value(row, CreatePlan {CreatePlan::Create, {}, {}});
+    const QString mark = createPlanMark(plan);
+    markCell(name,
+        mark.isEmpty() ? CellMark::None
+            : (plan.kind == CreatePlan::Numbered || plan.kind == CreatePlan::Existing)
+            ? CellMark::Changed
+            : CellMark::Fails,
+        mark, typeIcon());
     name->setText(entry.name);
     name->setData(kUuidRole, entry.uuid);
     cell(PathColumn)->setText(settings.targetDir + QLatin1Char('/') + entry.name);
 }
 
+void CreateFileEmpty::updateMarks(bool reread)
+{
+    marksQueued = false;
+    // One read of the target folder per list change; the plan then costs no disk access.
+    if (reread || picture.isEmpty())
+        picture.read({settings.targetDir + QLatin1Char('/')});
+    plans = planCreate(
+        picture, settings, templateReadable(settings.fileType, CreateKinds::templateDir()));
+    for (int row = 0; row < ui->tableWidget->rowCount() && row < settings.names.size(); ++row) {
+        if (QTableWidgetItem *item = ui->tableWidget->item(row, NameColumn)) {
+            if (item->toolTip() != createPlanMark(plans.at(row)))
+                writeCells(row);
+        }
+    }
+}
+
+void CreateFileEmpty::queueMarks()
+{
+    if (marksQueued)
+        return;
+    marksQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        if (marksQueued)
+            updateMarks(false);
+    });
+}
+
 void CreateFileEmpty::rebuild()
 {
+    picture.read({settings.targetDir + QLatin1Char('/')});
+    plans = planCreate(
+        picture, settings, templateReadable(settings.fileType, CreateKinds::templateDir()));
+    marksQueued = false;
     // One state per name, each pending, whatever the settings held.
     settings.states.clear();
     settings.states.reserve(settings.names.size());
@@ -191,12 +235,14 @@ bool CreateFileEmpty::sortEntries(int column, bool descending)
         settings.names[i] = names.at(order.at(i));
         settings.states[i] = states.value(order.at(i));
     }
+    queueMarks();
     return true;
 }
 
 void CreateFileEmpty::moveEntry(int from, int to)
 {
     settings.names.insert(to, settings.names.takeAt(from));
+    queueMarks();
     settings.states.insert(to, settings.states.takeAt(from));
 }
 
@@ -205,10 +251,12 @@ void CreateFileEmpty::removeEntry(int index)
     settings.names.removeAt(index);
     if (index < settings.states.size())
         settings.states.removeAt(index);
+    queueMarks();
 }
 
 void CreateFileEmpty::removeAllEntries()
 {
     settings.names.clear();
     settings.states.clear();
+    plans.clear();
 }

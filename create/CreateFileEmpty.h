@@ -1,5 +1,6 @@
 #pragma once
 
+#include "create/CreatePlan.h"
 #include "create/CreateSettings.h"
 #include "lists/EntryListBase.h"
 
@@ -52,6 +53,10 @@ protected:
 
 private:
     void writeCells(int row);
+    // Plans every row as the run will take it and marks the name cells whose run will not
+    // make the entry shown. The target folder is read again when `reread`.
+    void updateMarks(bool reread);
+    void queueMarks();
     QIcon typeIcon() const;
 
     Ui::CreateFileEmpty *ui;
@@ -60,4 +65,7 @@ private:
     QFileIconProvider iconProvider;
     // The icon of each kind, looked up once: the provider is slow and every row shows one.
     mutable QHash<int, QIcon> iconCache;
+    FolderPicture picture;
+    QVector<CreatePlan> plans; // one per row, for the rows' order now
+    bool marksQueued = false;
 };

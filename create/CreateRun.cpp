@@ -1,12 +1,12 @@
 #include "create/CreateRun.h"
 
+#include "create/CreatePlan.h"
 #include "disk/DiskNames.h"
 #include "runtime/DataFolders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 
 namespace {
 
@@ -27,61 +27,6 @@ void aboutToMake(const QString &target)
     if (beforeMake())
         beforeMake()(target);
 }
-
-// Where an entry goes when conflicts are resolved: makeUniquePath's first free "name(k)". A name
-// the run has made already goes on after the number it was made under last (the ones below are
-// taken by this run), so 3000 rows of one name cost some 3000 probes rather than 4.5 million.
-// Only what was made counts: a row that failed leaves its number to the next one.
-class UniqueNames
-{
-public:
-    QString choose(const QString &wanted) const
-    {
-        const auto it = lastNumber.constFind(wanted);
-        if (it == lastNumber.cend())
-            return makeUniquePath(wanted);
-        for (qint64 k = *it + 1;; ++k) {
-            const QString candidate = variant(wanted, k);
-            if (!isOccupied(candidate))
-                return candidate;
-        }
-    }
-    // Something was made at `target`, chosen for `wanted`.
-    void made(const QString &wanted, const QString &target)
-    {
-        lastNumber.insert(wanted, numberOf(wanted, target));
-    }
-
-private:
-    // makeUniquePath's form: the number goes before the last dot of the name.
-    static void split(const QString &path, QString *stem, QString *suffix)
-    {
-        const int slash = path.lastIndexOf(QLatin1Char('/'));
-        const int dot = path.lastIndexOf(QLatin1Char('.'));
-        *stem = dot > slash ? path.left(dot) : path;
-        *suffix = dot > slash ? path.mid(dot) : QString();
-    }
-    static QString variant(const QString &wanted, qint64 k)
-    {
-        QString stem, suffix;
-        split(wanted, &stem, &suffix);
-        return stem + QLatin1Char('(') + QString::number(k) + QLatin1Char(')') + suffix;
-    }
-    static qint64 numberOf(const QString &wanted, const QString &target)
-    {
-        if (target == wanted)
-            return 0;
-        QString stem, suffix;
-        split(wanted, &stem, &suffix);
-        const QString digits
-            = target.mid(stem.size() + 1, target.size() - stem.size() - 2 - suffix.size());
-        bool ok = false;
-        const qint64 k = digits.toLongLong(&ok);
-        return ok ? k : 0;
-    }
-
-    QHash<QString, qint64> lastNumber;
-};
 
 CreateOutcome failed(const QString &target, const QString &message)
 {
@@ -113,54 +58,57 @@ bool writeNewFile(QFile &file, const QByteArray &content)
     return false;
 }
 
-CreateOutcome createFile(
-    const QString &wanted, const QByteArray *content, bool autoResolve, UniqueNames &unique)
+// Makes the entry `plan` chose for `row`, asking again when another program takes the name
+// first; nothing that exists is ever replaced.
+CreateOutcome make(CreatePlan plan, int row, bool isFolder, const QByteArray &content,
+    bool autoResolve, CreatePlanner &planner)
 {
-    QString target = autoResolve ? unique.choose(wanted) : wanted;
-    if (!content)
-        return failed(target, copyFailedMessage(target));
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
-        aboutToMake(target);
-        // NewOnly refuses any existing name, a dangling link included: never an overwrite.
-        QFile file(target);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (!writeNewFile(file, *content))
-                return failed(target, copyFailedMessage(target));
-            if (autoResolve)
-                unique.made(wanted, target);
-            return done(CreateOutcome::Created, target);
-        }
-        if (!autoResolve || !isOccupied(target))
-            return failed(target, copyFailedMessage(target));
-        target = unique.choose(wanted); // taken meanwhile: the next free name
-    }
-    return failed(target, copyFailedMessage(target));
-}
-
-CreateOutcome createFolder(const QString &wanted, bool autoResolve, UniqueNames &unique)
-{
-    QString target = autoResolve ? unique.choose(wanted) : wanted;
-    for (int attempt = 0; attempt < maxAttempts; ++attempt) {
+        const QString &target = plan.target;
         const QString absolute = QFileInfo(target).absoluteFilePath();
-        if (!autoResolve && QDir(target).exists())
+        const QString message
+            = isFolder ? folderFailedMessage(absolute) : copyFailedMessage(target);
+        switch (plan.kind) {
+        case CreatePlan::Existing:
             return done(CreateOutcome::Existing, target);
+        case CreatePlan::Taken:
+        case CreatePlan::NoTemplate:
+            return failed(target, message);
+        case CreatePlan::Refused:
+            // Named as given: a cleaned path would point at the place the name tried to reach.
+            return failed(
+                target, isFolder ? folderFailedMessage(target) : copyFailedMessage(target));
+        case CreatePlan::Create:
+        case CreatePlan::Numbered:
+            break;
+        }
         aboutToMake(target);
-        // mkdir makes the last level only and fails on any existing name.
-        if (QDir().mkdir(absolute)) {
-            if (autoResolve)
-                unique.made(wanted, target);
+        bool madeIt = false;
+        if (isFolder) {
+            // mkdir makes the last level only and fails on any existing name.
+            madeIt = QDir().mkdir(absolute);
+        } else {
+            // NewOnly refuses any existing name, a dangling link included: never an overwrite.
+            QFile file(target);
+            if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                if (!writeNewFile(file, content))
+                    return failed(target, message);
+                madeIt = true;
+            }
+        }
+        if (madeIt) {
+            planner.made(row, target);
             return done(CreateOutcome::Created, target);
         }
         if (!isOccupied(target))
-            return failed(target, folderFailedMessage(absolute));
-        if (!autoResolve) {
-            if (QDir(target).exists())
-                return done(CreateOutcome::Existing, target);
-            return failed(target, folderFailedMessage(absolute));
-        }
-        target = unique.choose(wanted);
+            return failed(target, message);
+        if (!autoResolve && !isFolder)
+            return failed(target, message);
+        plan = planner.plan(row); // taken meanwhile: decided again on the disk as it is now
     }
-    return failed(target, folderFailedMessage(QFileInfo(target).absoluteFilePath()));
+    return failed(plan.target,
+        isFolder ? folderFailedMessage(QFileInfo(plan.target).absoluteFilePath())
+                 : copyFailedMessage(plan.target));
 }
 
 } // namespace
@@ -217,7 +165,6 @@ QVector<CreateOutcome> runCreate(
     const CreateSettings &settings, const CreateRowCallback &onRow, const QString &templateDir)
 {
     const bool isFolder = settings.fileType == 0;
-    const QString extension = CreateKinds::extension(settings.fileType);
 
     // The template is read once; a missing or unreadable one fails every row, nothing empty
     // is made in its place.
@@ -233,24 +180,11 @@ QVector<CreateOutcome> runCreate(
 
     QVector<CreateOutcome> outcomes;
     outcomes.reserve(settings.names.size());
-    UniqueNames unique;
+    static const LiveDisk disk;
+    CreatePlanner planner(disk, settings, haveContent);
     for (int row = 0; row < settings.names.size(); ++row) {
-        const QString name = settings.names.at(row).name;
-        const QString wanted = settings.targetDir + QLatin1Char('/') + name + extension;
-        CreateOutcome outcome;
-        // A name is a name in the target folder, never a way out of it.
-        const bool acceptable = !settings.targetDir.isEmpty() && isAcceptableName(name)
-            && isAcceptableName(name + extension);
-        if (!acceptable) {
-            // Named as given: a cleaned path would point at the place the name tried to reach.
-            outcome = failed(
-                wanted, isFolder ? folderFailedMessage(wanted) : copyFailedMessage(wanted));
-        } else if (isFolder) {
-            outcome = createFolder(wanted, settings.autoResolve, unique);
-        } else {
-            outcome = createFile(
-                wanted, haveContent ? &content : nullptr, settings.autoResolve, unique);
-        }
+        const CreateOutcome outcome
+            = make(planner.plan(row), row, isFolder, content, settings.autoResolve, planner);
         outcomes.append(outcome);
         if (onRow)
             onRow(row, outcome);

@@ -148,3 +148,31 @@ void CustomTabelWidget::showEvent(QShowEvent *event)
     QTableWidget::showEvent(event);
     emit rowsInViewChanged();
 }
+
+void markCell(QTableWidgetItem *item, CellMark mark, const QString &tooltip, const QIcon &plain)
+{
+    // The same picture on a selected row: the style's selected tint washes the colour out.
+    const auto icon = [](const char *file) {
+        QIcon icon;
+        icon.addFile(QLatin1String(file), QSize(), QIcon::Normal);
+        icon.addFile(QLatin1String(file), QSize(), QIcon::Selected);
+        return icon;
+    };
+    static const QIcon changed = icon(":/image/markNumbered.svg");
+    static const QIcon fails = icon(":/image/markFailed.svg");
+    item->setToolTip(tooltip);
+    switch (mark) {
+    case CellMark::None:
+        item->setIcon(plain);
+        item->setData(Qt::ForegroundRole, QVariant());
+        break;
+    case CellMark::Changed:
+        item->setIcon(changed);
+        item->setData(Qt::ForegroundRole, QColor(0xF5A623));
+        break;
+    case CellMark::Fails:
+        item->setIcon(fails);
+        item->setData(Qt::ForegroundRole, QColor(0xFF6B6B));
+        break;
+    }
+}

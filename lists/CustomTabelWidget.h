@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPoint>
 #include <QTableWidget>
 
@@ -46,3 +47,15 @@ private:
     QTableWidgetItem *pressItem = nullptr;
     QTableWidgetItem *doubleClickedItem = nullptr;
 };
+
+// How a cell tells that a run will not do what its row shows.
+enum class CellMark {
+    None,
+    Changed, // done, but otherwise than shown (a numbered name): amber
+    Fails, // not done: red
+};
+
+// Shows `tooltip` on `item` with the mark's icon and text colour (readable on the dark rows);
+// without a mark the cell gets `plain` back as its icon.
+void markCell(
+    QTableWidgetItem *item, CellMark mark, const QString &tooltip, const QIcon &plain = QIcon());

@@ -205,8 +205,6 @@ void FileListWidget::updateMarks(bool reread)
         pictureKey = key;
     }
     const QVector<RowPlan> plans = planRename(picture, items, isFolder, autoResolve);
-    static const QIcon numbered(QStringLiteral(":/image/markNumbered.svg"));
-    static const QIcon failed(QStringLiteral(":/image/markFailed.svg"));
     QVector<int> changed;
     for (int i = 0; i < plans.size(); ++i) {
         const QTableWidgetItem *item = table()->item(i, NewNameColumn);
@@ -217,13 +215,12 @@ void FileListWidget::updateMarks(bool reread)
         return;
     BatchedCells batch(table(), NewNameColumn);
     for (int i : qAsConst(changed)) {
-        QTableWidgetItem *item = table()->item(i, NewNameColumn);
         const QString mark = planMark(plans.at(i));
-        item->setToolTip(mark);
-        const bool isNumbered = plans.at(i).kind == RowPlan::Numbered;
-        item->setIcon(mark.isEmpty() ? QIcon() : isNumbered ? numbered : failed);
-        item->setData(Qt::ForegroundRole,
-            mark.isEmpty() ? QVariant() : QColor(isNumbered ? 0xF5A623 : 0xFF6B6B));
+        markCell(table()->item(i, NewNameColumn),
+            mark.isEmpty()                              ? CellMark::None
+                : plans.at(i).kind == RowPlan::Numbered ? CellMark::Changed
+                                                        : CellMark::Fails,
+            mark);
     }
 }
 

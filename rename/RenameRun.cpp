@@ -114,26 +114,25 @@ void followFolderMove(QVector<QString> &paths, const QString &from, const QStrin
     }
 }
 
-bool targetIsEntryItself(const QString &source, const QString &target)
-{
-    return NativeRename::identity(nativeDiskPath(source))
-        == NativeRename::identity(nativeDiskPath(target));
-}
-
 MoveResult moveEntry(const QString &source, const QString &target)
 {
-    if (isOccupied(target)) {
-        if (targetIsEntryItself(source, target))
-            return moveThroughTemporary(source, target);
-        return {MoveResult::TargetExists, source};
-    }
+    // The rename itself refuses a taken name, so the common case asks the disk once; only a
+    // refusal needs to know whether the occupant is the entry itself.
     switch (NativeRename::renameNoReplace(nativeDiskPath(source), nativeDiskPath(target))) {
     case NativeRename::Outcome::Done:
         return {MoveResult::Done, target};
     case NativeRename::Outcome::TargetExists:
+        if (targetIsEntryItself(source, target))
+            return moveThroughTemporary(source, target);
         return {MoveResult::TargetExists, source};
     case NativeRename::Outcome::Failed:
         break;
+    }
+    // Some file systems refuse a taken name with another error: read as a refusal above.
+    if (isOccupied(target)) {
+        if (targetIsEntryItself(source, target))
+            return moveThroughTemporary(source, target);
+        return {MoveResult::TargetExists, source};
     }
     return {MoveResult::Failed, source};
 }

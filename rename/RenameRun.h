@@ -1,5 +1,7 @@
 #pragma once
 
+#include "disk/DiskView.h"
+
 #include <QString>
 #include <QVector>
 
@@ -9,10 +11,6 @@
 namespace RenameState {
 enum { Pending = 0, Success = 1, Failed = 2, Running = 3, Missing = 4 };
 }
-
-// True when `target` names the very object at `source` (same device and inode), as a name
-// that differs only in letter case does on a file system that ignores case.
-bool targetIsEntryItself(const QString &source, const QString &target);
 
 // Rewrites the paths that lie below a folder that just moved from `from` to `to`.
 void followFolderMove(QVector<QString> &paths, const QString &from, const QString &to);

@@ -12,9 +12,9 @@
 #include "create/ImportCreate.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/OperateWidget.h"
+#include "tests/support/WhenModalOpens.h"
 #include "widgets/CustormCheckBox.h"
 #include "widgets/StyledButtons.h"
-#include "tests/support/WhenModalOpens.h"
 #include "widgets/StyledInputs.h"
 
 #include <QtTest>
@@ -426,43 +426,70 @@ void TestCreate::run_data()
     QTest::addColumn<QStringList>("after"); // the target folder afterwards
     QTest::addColumn<QList<int>>("states");
     QTest::addColumn<QStringList>("messages"); // %1: the target folder
+    QTest::addColumn<QStringList>("marks"); // each name cell's tooltip before the run
     const QString copy = "请确认文件“%1/%2”路径拥有权限";
     const QString mkdir = "创建文件“%1/%2”失败，请确认权限";
     const QStringList aba {"a", "b", "a"};
+    const QString as = "将命名为“%1”", taken = "与已有文件重名，将不会创建";
+    const QString kept = "文件夹已存在，将保留原文件夹", noTemplate = "找不到模板文件，将不会创建";
+    const QString y250(250, 'y');
     QTest::newRow("word/a b a resolved")
         << 1 << aba << true << QStringList() << "runtime"
-        << QStringList {"a(1).docx", "a.docx", "b.docx"} << QList<int> {1, 1, 1} << QStringList();
+        << QStringList {"a(1).docx", "a.docx", "b.docx"} << QList<int> {1, 1, 1} << QStringList()
+        << QStringList {"", "", as.arg("a(1).docx")};
     QTest::newRow("word/a b a unresolved")
         << 1 << aba << false << QStringList() << "runtime" << QStringList {"a.docx", "b.docx"}
-        << QList<int> {1, 1, 2} << QStringList {copy.arg("%1", "a.docx")};
+        << QList<int> {1, 1, 2} << QStringList {copy.arg("%1", "a.docx")}
+        << QStringList {"", "", taken};
     QTest::newRow("word/never over an existing file")
         << 1 << QStringList {"a"} << false << QStringList {"a.docx"} << "runtime"
-        << QStringList {"a.docx"} << QList<int> {2} << QStringList {copy.arg("%1", "a.docx")};
+        << QStringList {"a.docx"} << QList<int> {2} << QStringList {copy.arg("%1", "a.docx")}
+        << QStringList {taken};
     QTest::newRow("text/resolved past taken names")
         << 5 << QStringList {"t"} << true << QStringList {"t.txt", "t(1).txt"} << "runtime"
-        << QStringList {"t(1).txt", "t(2).txt", "t.txt"} << QList<int> {1} << QStringList();
+        << QStringList {"t(1).txt", "t(2).txt", "t.txt"} << QList<int> {1} << QStringList()
+        << QStringList {as.arg("t(2).txt")};
     QTest::newRow("word/one name again and again, past a gap")
         << 1 << QStringList {"a", "a", "a", "a"} << true << QStringList {"a(2).docx"} << "runtime"
         << QStringList {"a(1).docx", "a(2).docx", "a(3).docx", "a(4).docx", "a.docx"}
-        << QList<int> {1, 1, 1, 1} << QStringList();
-    QTest::newRow("folder/x made") << 0 << QStringList {"x"} << true << QStringList() << "none"
-                                   << QStringList {"x"} << QList<int> {1} << QStringList();
+        << QList<int> {1, 1, 1, 1} << QStringList()
+        << QStringList {"", as.arg("a(1).docx"), as.arg("a(3).docx"), as.arg("a(4).docx")};
+    QTest::newRow("folder/x made")
+        << 0 << QStringList {"x"} << true << QStringList() << "none" << QStringList {"x"}
+        << QList<int> {1} << QStringList() << QStringList {""};
     QTest::newRow("folder/existing kept, no message")
         << 0 << QStringList {"x"} << false << QStringList {"x/"} << "runtime" << QStringList {"x"}
-        << QList<int> {0} << QStringList();
+        << QList<int> {0} << QStringList() << QStringList {kept};
     QTest::newRow("folder/existing resolved to x(1)")
         << 0 << QStringList {"x", "x"} << true << QStringList {"x/"} << "runtime"
-        << QStringList {"x", "x(1)", "x(2)"} << QList<int> {1, 1} << QStringList();
+        << QStringList {"x", "x(1)", "x(2)"} << QList<int> {1, 1} << QStringList()
+        << QStringList {as.arg("x(1)"), as.arg("x(2)")};
     QTest::newRow("folder/a file in the way")
         << 0 << QStringList {"x"} << false << QStringList {"x"} << "runtime" << QStringList {"x"}
-        << QList<int> {2} << QStringList {mkdir.arg("%1", "x")};
+        << QList<int> {2} << QStringList {mkdir.arg("%1", "x")} << QStringList {taken};
     QTest::newRow("word/missing template, nothing made")
         << 1 << QStringList {"a", "b"} << true << QStringList() << "none" << QStringList()
-        << QList<int> {2, 2} << QStringList {copy.arg("%1", "a.docx"), copy.arg("%1", "b.docx")};
+        << QList<int> {2, 2} << QStringList {copy.arg("%1", "a.docx"), copy.arg("%1", "b.docx")}
+        << QStringList {noTemplate, noTemplate};
     QTest::newRow("word/missing template, failed rows take no number")
         << 1 << aba << true << QStringList() << "none" << QStringList() << QList<int> {2, 2, 2}
         << QStringList {copy.arg("%1", "a.docx"), copy.arg("%1", "b.docx"),
-               copy.arg("%1", "a.docx")};
+               copy.arg("%1", "a.docx")}
+        << QStringList {noTemplate, noTemplate, noTemplate};
+    QTest::newRow("text/a name of 256 bytes")
+        << 5 << QStringList {QString(252, 'x'), "b"} << true << QStringList() << "runtime"
+        << QStringList {"b.txt"} << QList<int> {2, 1}
+        << QStringList {copy.arg("%1", QString(252, 'x') + ".txt")}
+        << QStringList {"名称不可用：超过255字节", ""};
+    QTest::newRow("text/the number makes it too long")
+        << 5 << QStringList {y250} << true << QStringList {y250 + ".txt"} << "runtime"
+        << QStringList {y250 + ".txt"} << QList<int> {2}
+        << QStringList {copy.arg("%1", y250 + "(1).txt")}
+        << QStringList {"名称不可用：超过255字节"};
+    QTest::newRow("folder/a separator, then a free name")
+        << 0 << QStringList {"a/b", "a"} << false << QStringList() << "runtime" << QStringList {"a"}
+        << QList<int> {2, 1} << QStringList {mkdir.arg("%1", "a/b")}
+        << QStringList {"名称不可用：含有路径分隔符“/”", ""};
 }
 
 void TestCreate::run()
@@ -475,6 +502,7 @@ void TestCreate::run()
     QFETCH(QStringList, after);
     QFETCH(QList<int>, states);
     QFETCH(QStringList, messages);
+    QFETCH(QStringList, marks);
     const QString target = dir->filePath("target");
     QVERIFY(QDir().mkpath(target));
     for (const QString &e : existing) {
@@ -501,6 +529,14 @@ void TestCreate::run()
         QString::fromLatin1(Topic::CustomCreateExcelRename),
         QString::fromLatin1(Topic::RenameValueUpdate), QVariant());
     QCOMPARE(column(0), names);
+    QStringList tips;
+    for (int r = 0; r < names.size(); ++r) {
+        const QTableWidgetItem *cell = list()->table()->item(r, 0);
+        tips << cell->toolTip();
+        // a cell the run fails is red, and only such a cell
+        QCOMPARE(cell->foreground().color() == QColor(0xFF6B6B), states.at(r) == 2);
+    }
+    QCOMPARE(tips, marks);
 
     click(panel(), "setBtn");
     QCOMPARE(listing(target), after);
