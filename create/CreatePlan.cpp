@@ -7,11 +7,6 @@
 
 namespace {
 
-QString nameOf(const QString &path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
 // makeUniquePath's form: the number goes before the last dot of the name.
 void split(const QString &path, QString *stem, QString *suffix)
 {
@@ -43,7 +38,7 @@ qint64 numberOf(const QString &wanted, const QString &target)
 
 QString refusal(const QString &path)
 {
-    const QString reason = nameRefusal(nameOf(path));
+    const QString reason = nameRefusal(namePart(path));
     return reason.isEmpty() ? pathRefusal(path) : reason;
 }
 
@@ -147,7 +142,7 @@ QString createPlanMark(const CreatePlan &plan)
 {
     switch (plan.kind) {
     case CreatePlan::Numbered:
-        return QStringLiteral("将命名为“%1”").arg(nameOf(plan.target));
+        return QStringLiteral("将命名为“%1”").arg(namePart(plan.target));
     case CreatePlan::Existing:
         return QStringLiteral("文件夹已存在，将保留原文件夹");
     case CreatePlan::Taken:

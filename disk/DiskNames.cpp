@@ -5,23 +5,16 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
-namespace {
-
-// Folder part (with its trailing "/") and name of a path, by string, never resolved against
-// the working directory.
-QString folderOf(const QString &path)
+QString folderPart(const QString &path)
 {
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     return slash < 0 ? QString() : path.left(slash + 1);
 }
 
-QString nameOf(const QString &path)
+QString namePart(const QString &path)
 {
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? path : path.mid(slash + 1);
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
-
-} // namespace
 
 NativeRename::Path nativeDiskPath(const QString &path)
 {
@@ -47,8 +40,8 @@ QString makeUniquePath(const QString &path, const std::function<bool(const QStri
     const auto isOccupied = taken;
     if (!isOccupied(path))
         return path;
-    const QString folder = folderOf(path);
-    const QString name = nameOf(path);
+    const QString folder = folderPart(path);
+    const QString name = namePart(path);
     const int dot = name.lastIndexOf(QLatin1Char('.'));
     const QString base = dot < 0 ? name : name.left(dot);
     const QString suffix = dot < 0 ? QString() : name.mid(dot + 1);
@@ -142,7 +135,7 @@ bool isAcceptableWindowsName(const QString &name)
 
 QString unusedSiblingPath(const QString &path, const QString &tag, const QString &suffix)
 {
-    const QString folder = folderOf(path);
+    const QString folder = folderPart(path);
     for (;;) {
         const QString candidate = folder + QStringLiteral(".quorvex-") + tag + QLatin1Char('-')
             + QString::number(QRandomGenerator::system()->generate64(), 36) + suffix;

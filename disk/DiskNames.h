@@ -6,6 +6,11 @@
 
 #include <functional>
 
+// The folder part of a path (with its trailing "/") and its last name, by string: never
+// resolved against the working directory or cleaned into another path.
+QString folderPart(const QString &path);
+QString namePart(const QString &path);
+
 // A path as the native calls take it: the file system's encoding here, wide with native
 // separators on Windows.
 NativeRename::Path nativeDiskPath(const QString &path);

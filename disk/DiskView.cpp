@@ -12,18 +12,6 @@
 
 namespace {
 
-QString folderOf(const QString &path)
-{
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? QString() : path.left(slash + 1);
-}
-
-QString nameOf(const QString &path)
-{
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? path : path.mid(slash + 1);
-}
-
 QString keyOf(const FolderPicture::Folder &folder, const QString &name)
 {
     return folder.caseBlind ? name.toCaseFolded() : name;
@@ -52,9 +40,9 @@ bool ignoresCase(const QString &folder, const QStringList &names)
             return !names.contains(other) && isOccupied(folder + other);
     }
     const QString self = folder.left(folder.size() - 1);
-    const QString other = otherCase(nameOf(self));
-    return !self.isEmpty() && !other.isEmpty() && isOccupied(folderOf(self) + other)
-        && !QDir(folderOf(self))
+    const QString other = otherCase(namePart(self));
+    return !self.isEmpty() && !other.isEmpty() && isOccupied(folderPart(self) + other)
+        && !QDir(folderPart(self))
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System)
                 .contains(other);
 #endif
@@ -104,7 +92,7 @@ void FolderPicture::read(const QStringList &paths)
 {
     folders.clear();
     for (const QString &path : paths) {
-        const QString folder = folderOf(path);
+        const QString folder = folderPart(path);
         if (folder.isEmpty() || folders.contains(folder))
             continue;
         const QFileInfoList infos = QDir(folder).entryInfoList(
@@ -140,19 +128,19 @@ bool PictureDisk::occupied(const QString &path) const
 
 bool PictureDisk::isSameEntry(const QString &source, const QString &target) const
 {
-    const QString folder = folderOf(source);
+    const QString folder = folderPart(source);
     auto f = picture.folders.constFind(folder);
-    return f != picture.folders.constEnd() && folderOf(target) == folder
-        && keyOf(*f, nameOf(source)) == keyOf(*f, nameOf(target));
+    return f != picture.folders.constEnd() && folderPart(target) == folder
+        && keyOf(*f, namePart(source)) == keyOf(*f, namePart(target));
 }
 
 void PictureDisk::move(const QString &source, const QString &target)
 {
-    auto f = picture.folders.find(folderOf(source));
+    auto f = picture.folders.find(folderPart(source));
     if (f == picture.folders.end())
         return;
-    FolderPicture::Name n = f->names.take(keyOf(*f, nameOf(source)));
-    n.name = nameOf(target);
+    FolderPicture::Name n = f->names.take(keyOf(*f, namePart(source)));
+    n.name = namePart(target);
     f->names.insert(keyOf(*f, n.name), n);
     if (!n.isDir)
         return;
@@ -170,11 +158,11 @@ void PictureDisk::move(const QString &source, const QString &target)
 
 void PictureDisk::add(const QString &path, bool isDir)
 {
-    auto f = picture.folders.find(folderOf(path));
+    auto f = picture.folders.find(folderPart(path));
     if (f == picture.folders.end())
         return;
     FolderPicture::Name n;
-    n.name = nameOf(path);
+    n.name = namePart(path);
     n.isDir = isDir;
     n.isEntry = !isDir;
     f->names.insert(keyOf(*f, n.name), n);
@@ -182,9 +170,9 @@ void PictureDisk::add(const QString &path, bool isDir)
 
 const FolderPicture::Name *PictureDisk::find(const QString &path) const
 {
-    auto f = picture.folders.constFind(folderOf(path));
+    auto f = picture.folders.constFind(folderPart(path));
     if (f == picture.folders.constEnd())
         return nullptr;
-    auto n = f->names.constFind(keyOf(*f, nameOf(path)));
+    auto n = f->names.constFind(keyOf(*f, namePart(path)));
     return n == f->names.constEnd() ? nullptr : &n.value();
 }

@@ -4,6 +4,7 @@
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
+#include "disk/DiskNames.h"
 #include "filetime/CaptureTimes.h"
 #include "lists/CustomTabelWidget.h"
 #include "rename/RenamePreview.h"
@@ -20,11 +21,6 @@ const char *const ruleTopics[] = {Topic::FileCustomRename, Topic::FolderCustomRe
     Topic::FileInsertRename, Topic::FolderInsertRename, Topic::FileReplaceRename,
     Topic::FolderReplaceRename, Topic::FileDeleteRename, Topic::FolderDeleteRename,
     Topic::ImportExcelRename, Topic::StartChangeName};
-
-QString nameOf(const QString &path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
 
 // Many cells change at once: the model's per-cell change signals are held and the view is
 // told once, for the preview column. (Switching the table's updates off and on would be far
@@ -151,7 +147,7 @@ void FileListWidget::applyRule(const QString &nameSpace)
     if (!trouble.isEmpty()) {
         names.clear();
         for (const RenameEntry *entry : qAsConst(entries))
-            names << nameOf(entry->filePath);
+            names << namePart(entry->filePath);
     }
     {
         BatchedCells batch(table(), NewNameColumn);
@@ -321,7 +317,7 @@ void FileListWidget::executeRename(bool isUndo)
         switch (outcome.kind) {
         case RowOutcome::Renamed:
             entry->filePath = outcome.path;
-            entry->oldName = nameOf(outcome.path);
+            entry->oldName = namePart(outcome.path);
             // After a run the preview is the name on disk (with any number added); after an
             // undo the row shows again the preview of the undone run.
             entry->newName = isUndo ? outcome.newName : entry->oldName;
@@ -360,7 +356,7 @@ void FileListWidget::executeRename(bool isUndo)
             // Also a failed two-step rename that could not put the entry back: the row then
             // names where the file really is.
             entries[row]->filePath = result.paths.at(i);
-            entries[row]->oldName = nameOf(result.paths.at(i));
+            entries[row]->oldName = namePart(result.paths.at(i));
             showRenamedRow(row);
         }
     }

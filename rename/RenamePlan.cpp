@@ -5,22 +5,6 @@
 
 #include <QDir>
 
-namespace {
-
-QString folderOf(const QString &path)
-{
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? QString() : path.left(slash + 1);
-}
-
-QString nameOf(const QString &path)
-{
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? path : path.mid(slash + 1);
-}
-
-} // namespace
-
 QString tidyPath(const QString &path)
 {
     QString p = QDir::fromNativeSeparators(path);
@@ -37,9 +21,9 @@ RowPlan planRow(const DiskView &disk, const QString &source, const QString &newN
         plan.kind = RowPlan::Missing;
         return plan;
     }
-    if (newName.isEmpty() || newName == nameOf(source))
+    if (newName.isEmpty() || newName == namePart(source))
         return plan;
-    plan.target = folderOf(source) + newName;
+    plan.target = folderPart(source) + newName;
     plan.reason = nameRefusal(newName);
     if (plan.reason.isEmpty())
         plan.reason = pathRefusal(plan.target);
@@ -58,7 +42,7 @@ RowPlan planRow(const DiskView &disk, const QString &source, const QString &newN
     plan.target
         = makeUniquePath(plan.target, [&disk](const QString &p) { return disk.occupied(p); });
     // A number can make a name too long.
-    plan.reason = nameRefusal(nameOf(plan.target));
+    plan.reason = nameRefusal(namePart(plan.target));
     if (plan.reason.isEmpty())
         plan.reason = pathRefusal(plan.target);
     plan.kind = plan.reason.isEmpty() ? RowPlan::Numbered : RowPlan::Refused;
@@ -92,7 +76,7 @@ QString planMark(const RowPlan &plan)
 {
     switch (plan.kind) {
     case RowPlan::Numbered:
-        return QStringLiteral("将命名为“%1”").arg(nameOf(plan.target));
+        return QStringLiteral("将命名为“%1”").arg(namePart(plan.target));
     case RowPlan::Taken:
         return QStringLiteral("与已有文件重名，将不会重命名");
     case RowPlan::Refused:

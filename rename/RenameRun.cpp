@@ -11,20 +11,6 @@
 
 namespace {
 
-// Folder part (with its trailing "/") and name of a path, by string: the run must never
-// resolve a path against the working directory or clean it into another one.
-QString folderOf(const QString &path)
-{
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? QString() : path.left(slash + 1);
-}
-
-QString nameOf(const QString &path)
-{
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? path : path.mid(slash + 1);
-}
-
 MoveResult moveThroughTemporary(const QString &source, const QString &target)
 {
     // A name in the entry's folder that nothing else uses, for a two-step rename.
@@ -58,7 +44,7 @@ bool renameRow(RunResult &result, int i, const RowPlan &plan, const QString &new
     row.target = plan.target;
     if (plan.kind == RowPlan::Rename || plan.kind == RowPlan::Numbered) {
         MoveResult moved = moveEntry(source, plan.target);
-        const QString wanted = folderOf(source) + newName;
+        const QString wanted = folderPart(source) + newName;
         for (int attempt = 0;
              autoResolve && moved.status == MoveResult::TargetExists && attempt < 64; ++attempt) {
             row.target = makeUniquePath(wanted);
@@ -177,7 +163,7 @@ RunResult undoRename(const QVector<RenameItem> &items, const RenameSnapshot &sna
         const int i = rowOf.value(step.uuid, -1);
         if (i < 0)
             continue; // the row was removed since the run
-        if (!runRow(result, i, nameOf(step.fromPath), isFolder, autoResolve))
+        if (!runRow(result, i, namePart(step.fromPath), isFolder, autoResolve))
             continue;
         RowOutcome &row = result.rows[i];
         if (row.kind == RowOutcome::Renamed)
