@@ -169,7 +169,10 @@ void CreateFileEmpty::queueMarks()
 
 void CreateFileEmpty::rebuild()
 {
-    picture.read({settings.targetDir + QLatin1Char('/')});
+    // A keystroke in the rule plans from the picture already read; a new target folder is read.
+    const QString target = settings.targetDir + QLatin1Char('/');
+    if (!picture.folders.contains(target))
+        picture.read({target});
     plans = planCreate(
         picture, settings, templateReadable(settings.fileType, CreateKinds::templateDir()));
     marksQueued = false;
