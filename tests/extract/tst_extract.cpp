@@ -29,7 +29,9 @@
 #include <functional>
 #include <memory>
 
+#ifndef _WIN32
 #include <sys/xattr.h>
+#endif
 
 namespace {
 
@@ -157,7 +159,12 @@ bool setNtfsCreation(const QString &path, const QDateTime &utc)
         byte = char(ticks & 0xff);
         ticks >>= 8;
     }
+#ifdef _WIN32
+    Q_UNUSED(path)
+    return false; // ntfs-3g is Linux's; NtfsMount skips first
+#else
     return setxattr(QFile::encodeName(path).constData(), "system.ntfs_crtime", raw, 8, 0) == 0;
+#endif
 }
 
 } // namespace

@@ -173,8 +173,10 @@ private slots:
 
     void failedSaveKeepsTheOldFile()
     {
+#ifndef _WIN32
         if (geteuid() == 0)
             QSKIP("root writes into read-only files");
+#endif
         const QString folder = dir.filePath("locked");
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + "/out.xlsx";

@@ -6,9 +6,25 @@
 
 #include <QtTest>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
+
+// A second name of the same file.
+bool hardLink(const QString &target, const QString &name)
+{
+#ifdef _WIN32
+    const QString from = QDir::toNativeSeparators(name), to = QDir::toNativeSeparators(target);
+    return CreateHardLinkW(
+        reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()), nullptr);
+#else
+    return ::link(QFile::encodeName(target).constData(), QFile::encodeName(name).constData()) == 0;
+#endif
+}
 
 bool writeFile(const QString &path, const QByteArray &content)
 {
@@ -218,9 +234,7 @@ void TestRenameRun::identity()
     QVERIFY(writeFile(a, "A"));
     QVERIFY(writeFile(dir.filePath("b.txt"), "A"));
     QVERIFY(QFile::link(a, dir.filePath("link")));
-    QVERIFY(::link(QFile::encodeName(a).constData(),
-                QFile::encodeName(dir.filePath("hard")).constData())
-        == 0);
+    QVERIFY(hardLink(a, dir.filePath("hard")));
     QVERIFY(QDir(dir.path()).mkdir("d"));
 
     QVERIFY(targetIsEntryItself(a, a));
@@ -250,9 +264,7 @@ void TestRenameRun::neverReplaces()
     QTemporaryDir dir;
     const QString a = dir.filePath("a.txt");
     QVERIFY(writeFile(a, "A"));
-    QVERIFY(::link(QFile::encodeName(a).constData(),
-                QFile::encodeName(dir.filePath("h.txt")).constData())
-        == 0);
+    QVERIFY(hardLink(a, dir.filePath("h.txt")));
     QVERIFY(writeFile(dir.filePath("b.txt"), "B"));
     QVERIFY(QDir(dir.path()).mkdir("empty"));
     QVERIFY(QDir(dir.path()).mkdir("src"));
