@@ -19,6 +19,8 @@ inline constexpr char FileDeleteRename[] = "FILE DELETE RENAME";
 inline constexpr char FolderDeleteRename[] = "FOLDER DELETE RENAME";
 inline constexpr char ImportExcelRename[] = "IMPORT EXCEL RENAME";
 inline constexpr char StartChangeName[] = "START CHANGE NAME";
+// name of the list's answer to a replace rule: why its pattern cannot be used (or empty)
+inline constexpr char ReplacePatternState[] = "REPLACE PATTERN STATE";
 
 // file times
 inline constexpr char FileTimeProperty[] = "FILE TIME PROPERTY";

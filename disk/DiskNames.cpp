@@ -39,6 +39,12 @@ bool isOccupied(const QString &path)
 
 QString makeUniquePath(const QString &path)
 {
+    return makeUniquePath(path, isOccupied);
+}
+
+QString makeUniquePath(const QString &path, const std::function<bool(const QString &)> &taken)
+{
+    const auto isOccupied = taken;
     if (!isOccupied(path))
         return path;
     const QString folder = folderOf(path);
@@ -58,21 +64,47 @@ QString makeUniquePath(const QString &path)
 
 bool isAcceptableName(const QString &name)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
+    return nameRefusal(name).isEmpty();
+}
+
+QString nameRefusal(const QString &name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("名称为空");
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("“.”和“..”不能作为名称");
     for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            return QStringLiteral("含有路径分隔符“%1”").arg(c);
         // Control characters: a line break typed into the name edit is a slip, not a name.
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32
-            || c.unicode() == 127)
-            return false;
+        if (c.unicode() < 32 || c.unicode() == 127)
+            return QStringLiteral("含有控制字符");
     }
     if (!survivesFileSystemEncoding(name))
-        return false;
+        return QStringLiteral("含有文件系统无法保存的字符");
 #ifdef _WIN32
-    return isAcceptableWindowsName(name);
+    if (!isAcceptableWindowsName(name))
+        return QStringLiteral("含有Windows不允许的字符、以点或空格结尾，或是设备名");
+    if (name.size() > 255)
+        return QStringLiteral("超过255个字符");
 #else
-    return true;
+    if (QFile::encodeName(name).size() > 255)
+        return QStringLiteral("超过255字节");
 #endif
+    return QString();
+}
+
+QString pathRefusal(const QString &path)
+{
+#ifdef _WIN32
+    // Without the long-path prefix the calls take MAX_PATH (260) with the closing zero.
+    if (path.size() >= 260)
+        return QStringLiteral("完整路径超过260个字符");
+#else
+    if (QFile::encodeName(path).size() >= 4096)
+        return QStringLiteral("完整路径超过4096字节");
+#endif
+    return QString();
 }
 
 bool survivesFileSystemEncoding(const QString &name)

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // A path as the native calls take it: the file system's encoding here, wide with native
 // separators on Windows.
 NativeRename::Path nativeDiskPath(const QString &path);
@@ -15,12 +17,22 @@ bool isOccupied(const QString &path);
 // else "folder/base(k).ext" (or "folder/base(k)") with the smallest k >= 1 that is free.
 // Links, even dangling ones, count as taken.
 QString makeUniquePath(const QString &path);
+// The same, with `taken` saying which paths are taken (the disk, or a preview's picture of it).
+QString makeUniquePath(const QString &path, const std::function<bool(const QString &)> &taken);
 
 // True when `name` may become the name of an entry in its own folder: not empty, not "." or
 // "..", no "/" or "\", no control character (line breaks included), reaches the disk exactly
 // as it stands (survivesFileSystemEncoding); on Windows also what isAcceptableWindowsName
 // refuses. Every name that reaches the disk (rename, creation, export) passes here.
 bool isAcceptableName(const QString &name);
+
+// Why isAcceptableName refuses `name`, or why the file system would not take it (longer than
+// 255 bytes in its encoding; 255 UTF-16 units on Windows); empty when it may be used.
+QString nameRefusal(const QString &name);
+
+// Why the file system would not take the full path (beyond PATH_MAX, or MAX_PATH on Windows),
+// or empty.
+QString pathRefusal(const QString &path);
 
 // True when `name` is well-formed UTF-16 (no half of a surrogate pair) and comes back
 // unchanged from the file system's encoding (encoded, decoded, compared).

@@ -28,9 +28,9 @@ InfoEntry *newInfoEntry(const QString &path)
     entry->fileName = info.fileName();
     entry->filePath = info.absoluteFilePath();
     // Through the one local-time conversion (not QFileInfo's), right for every date.
-    const PresentTimes present = presentTimes(entry->filePath);
-    entry->birthTime = present.birthTime();
-    entry->modifiedTime = present.modifiedTime();
+    entry->ownTimes = presentTimes(entry->filePath);
+    entry->birthTime = entry->ownTimes.birthTime();
+    entry->modifiedTime = entry->ownTimes.modifiedTime();
     entry->stateText = entryStateText(StatePending);
     entry->uuid = QUuid::createUuid().toString();
     entry->state = StatePending;

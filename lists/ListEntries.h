@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filetime/LocalDateTime.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -44,6 +46,8 @@ struct InfoEntry
     QString stateText;
     QString uuid;
     int state = StatePending;
+    // The entry's own times as last read from the disk (the time list computes from them).
+    PresentTimes ownTimes;
 };
 
 // A pending entry for path with a fresh UUID, its name and times read from the disk now.

@@ -4,6 +4,7 @@
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
+#include "filetime/CaptureTimes.h"
 #include "lists/CustomTabelWidget.h"
 #include "rename/RenamePreview.h"
 #include "rename/RenameRules.h"
@@ -11,6 +12,7 @@
 #include <QAbstractItemDelegate>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -32,15 +34,14 @@ class BatchedCells
 public:
     explicit BatchedCells(QTableWidget *table, int column)
         : table(table), column(column), blocked(table->model()->blockSignals(true))
-    {
-    }
+    { }
     ~BatchedCells()
     {
         QAbstractItemModel *model = table->model();
         model->blockSignals(blocked);
         if (model->rowCount() > 0)
-            emit model->dataChanged(model->index(0, column),
-                                    model->index(model->rowCount() - 1, column));
+            emit model->dataChanged(
+                model->index(0, column), model->index(model->rowCount() - 1, column));
     }
 
 private:
@@ -53,6 +54,9 @@ private:
 
 void FileListWidget::subscribeRenameTopics()
 {
+    // Rows added, removed or moved change what the run will meet; marked once the change is
+    // complete.
+    connect(this, &EntryListBase::tabelEmpty, this, &FileListWidget::queueMarks);
     CNvGlobalObserver *bus = CNvGlobalObserver::instance();
     for (const char *topic : ruleTopics)
         bus->registerObserver(QString::fromLatin1(topic),
@@ -116,11 +120,48 @@ void FileListWidget::applyRule(const QString &nameSpace)
         return;
     autoResolve = rule.autoResolve();
     const bool times = rule.needsEntryTimes();
-    BatchedCells batch(table(), NewNameColumn);
-    for (int i = 0; i < entries.size(); ++i) {
+    QString trouble = rule.problem();
+    CaptureTimes *store = CaptureTimes::instance();
+    QVector<CaptureTimes::Wanted> wanted;
+    QStringList names;
+    names.reserve(entries.size());
+    for (int i = 0; i < entries.size() && trouble.isEmpty(); ++i) {
         const QFileInfo info(entries.at(i)->filePath);
-        showPreview(i, previewName(rule, isFolder, previewEntryFor(info, isFolder, times), i));
+        PreviewEntry entry = previewEntryFor(info, isFolder, times);
+        if (rule.needsCaptureTimes()) {
+            // Photos are read off the GUI thread; a row whose time is not in yet waits for it.
+            const std::optional<FileTimes::UtcTime> stamp = utcFromLocal(entry.modifiedTime);
+            std::optional<CaptureTime> capture;
+            if (stamp && store->lookup(info.absoluteFilePath(), *stamp, &capture)) {
+                if (capture)
+                    entry.captureTime = capture->localTime();
+            } else if (stamp) {
+                wanted.append({info.absoluteFilePath(), *stamp});
+            }
+        }
+        names << previewName(rule, isFolder, entry, i, &trouble);
     }
+    disconnect(captureWait);
+    if (!wanted.isEmpty() && trouble.isEmpty()) {
+        captureWait = connect(
+            store, &CaptureTimes::arrived, this, [this, nameSpace] { applyRule(nameSpace); });
+        store->request(wanted);
+    }
+    // A pattern that cannot be used changes no name; the editor shows why.
+    if (!trouble.isEmpty()) {
+        names.clear();
+        for (const RenameEntry *entry : qAsConst(entries))
+            names << nameOf(entry->filePath);
+    }
+    {
+        BatchedCells batch(table(), NewNameColumn);
+        for (int i = 0; i < names.size(); ++i)
+            showPreview(i, names.at(i));
+    }
+    updateMarks();
+    if (rule.kind == RenameRule::Replace)
+        CNvGlobalObserver::instance()->notifyObservers(
+            nameSpace, QString::fromLatin1(Topic::ReplacePatternState), trouble);
 }
 
 void FileListWidget::applyImportRename(const QStringList &names)
@@ -131,6 +172,58 @@ void FileListWidget::applyImportRename(const QStringList &names)
     for (int i = 0; i < n; ++i) {
         const QFileInfo info(entries.at(i)->filePath);
         showPreview(i, importedName(names.at(i), isFolder, previewEntryFor(info, isFolder)));
+    }
+    updateMarks();
+}
+
+void FileListWidget::queueMarks()
+{
+    if (marksQueued)
+        return;
+    marksQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        if (marksQueued)
+            updateMarks();
+    });
+}
+
+void FileListWidget::updateMarks(bool reread)
+{
+    marksQueued = false;
+    QVector<RenameItem> items;
+    items.reserve(entries.size());
+    QStringList paths;
+    paths.reserve(entries.size());
+    uint key = uint(entries.size());
+    for (const RenameEntry *entry : qAsConst(entries)) {
+        items.append({entry->uuid, entry->filePath, entry->newName});
+        paths << tidyPath(entry->filePath);
+        key += qHash(paths.last()); // order does not matter: a sort reads nothing again
+    }
+    if (reread || key != pictureKey || picture.isEmpty()) {
+        picture.read(paths);
+        pictureKey = key;
+    }
+    const QVector<RowPlan> plans = planRename(picture, items, isFolder, autoResolve);
+    static const QIcon numbered(QStringLiteral(":/image/markNumbered.svg"));
+    static const QIcon failed(QStringLiteral(":/image/markFailed.svg"));
+    QVector<int> changed;
+    for (int i = 0; i < plans.size(); ++i) {
+        const QTableWidgetItem *item = table()->item(i, NewNameColumn);
+        if (item && item->toolTip() != planMark(plans.at(i)))
+            changed << i;
+    }
+    if (changed.isEmpty())
+        return;
+    BatchedCells batch(table(), NewNameColumn);
+    for (int i : qAsConst(changed)) {
+        QTableWidgetItem *item = table()->item(i, NewNameColumn);
+        const QString mark = planMark(plans.at(i));
+        item->setToolTip(mark);
+        const bool isNumbered = plans.at(i).kind == RowPlan::Numbered;
+        item->setIcon(mark.isEmpty() ? QIcon() : isNumbered ? numbered : failed);
+        item->setData(Qt::ForegroundRole,
+            mark.isEmpty() ? QVariant() : QColor(isNumbered ? 0xF5A623 : 0xFF6B6B));
     }
 }
 
@@ -183,6 +276,8 @@ void FileListWidget::onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegat
     item->setText(name);
     if (edited)
         edited->newName = name;
+    // Not while the view is still closing its editor.
+    queueMarks();
 }
 
 int FileListWidget::rowOfEntry(int hint, const QString &uuid) const
@@ -274,6 +369,7 @@ void FileListWidget::executeRename(bool isUndo)
     }
     if (!isUndo && result.renamed > 0)
         undoStack.push(result.snapshot);
+    updateMarks(true);
     emit canUndo(!undoStack.isEmpty());
 }
 

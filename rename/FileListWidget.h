@@ -2,6 +2,7 @@
 
 #include "lists/ListEntries.h"
 #include "lists/TypedEntryList.h"
+#include "rename/RenamePlan.h"
 #include "rename/RenameRun.h"
 
 #include <QAbstractItemDelegate>
@@ -41,6 +42,12 @@ public:
     void executeRename(bool isUndo);
     void undoRename();
     bool canUndoRename() const { return !undoStack.isEmpty(); }
+    // Marks every row whose run would not give the name shown, with the reason as the cell's
+    // tooltip. The folders are read again when the list changed or `reread`, else the marks
+    // come from what was read before.
+    void updateMarks(bool reread = false);
+    // The same, once the current event is done.
+    void queueMarks();
 
     // Whether the next run replaces an occupied name by a numbered one; every preview
     // computation sets it from its rule.
@@ -63,6 +70,7 @@ private slots:
     void onPreviewEditorClosed(QWidget *editor, QAbstractItemDelegate::EndEditHint hint);
 
 private:
+    QMetaObject::Connection captureWait; // re-previews as photos' times arrive
     void subscribeRenameTopics();
     void unsubscribeRenameTopics();
     void applyRule(const QString &nameSpace);
@@ -72,6 +80,9 @@ private:
     int rowOfEntry(int hint, const QString &uuid) const;
 
     QStack<RenameSnapshot> undoStack;
+    FolderPicture picture;
+    uint pictureKey = 0; // of the entries' paths when the picture was read
+    bool marksQueued = false;
 
     Ui::FileListWidget *ui;
     QStringList headers;

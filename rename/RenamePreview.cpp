@@ -1,5 +1,6 @@
 #include "rename/RenamePreview.h"
 
+#include "filetime/LocalDateTime.h"
 #include "text/CCConverter.h"
 #include "text/CaseConversion.h"
 #include "text/PinyinConverter.h"
@@ -27,8 +28,8 @@ QString customStep(const RenameCustomSetting &rule, bool insert, const PreviewEn
     // a leftover "number only" must not turn every name into a bare extension.
     if (!rule.numberSetCheck)
         return name;
-    const QString sequence
-        = sequenceText(SequenceSettings::from(rule), row, entry.birthTime, entry.modifiedTime);
+    const QString sequence = sequenceText(
+        SequenceSettings::from(rule), row, entry.birthTime, entry.modifiedTime, entry.captureTime);
     if (rule.useNumberAsName)
         return sequence;
     return placeSequence(name, sequence, rule.numberPos, rule.numberBehindCount);
@@ -158,7 +159,12 @@ bool RenameRule::autoResolve() const
 bool RenameRule::needsEntryTimes() const
 {
     return (kind == Custom || kind == Insert) && custom.numberSetCheck && custom.numberType == 3
-        && (custom.timeType == 1 || custom.timeType == 2);
+        && custom.timeType >= 1 && custom.timeType <= 3;
+}
+
+bool RenameRule::needsCaptureTimes() const
+{
+    return needsEntryTimes() && custom.timeType == 3;
 }
 
 PreviewEntry previewEntryFor(const QFileInfo &info, bool isFolder, bool withTimes)
@@ -171,17 +177,12 @@ PreviewEntry previewEntryFor(const QFileInfo &info, bool isFolder, bool withTime
         entry.extension = info.suffix();
     }
     if (withTimes) {
-        entry.birthTime = info.birthTime();
-        entry.modifiedTime = info.lastModified();
+        // Through the one local-time conversion, right for 1965 and 2040 too.
+        const PresentTimes present = presentTimes(info.absoluteFilePath());
+        entry.birthTime = present.birthTime();
+        entry.modifiedTime = present.modifiedTime();
     }
     return entry;
-}
-
-QString replaceInStem(const QString &stem, const QString &find, const QString &replacement)
-{
-    if (find.isEmpty() || replacement.isEmpty())
-        return stem;
-    return replaceWhole(stem, find, replacement);
 }
 
 QString swapAroundSeparator(const QString &stem, const QString &separator)
@@ -222,7 +223,25 @@ QString deleteFromStem(const QString &stem, const RenameDeleteSetting &rule)
     return stem.left(from) + stem.midRef(to);
 }
 
-QString previewName(const RenameRule &rule, bool isFolder, const PreviewEntry &entry, int row)
+const ReplacePattern &RenameRule::replacePattern() const
+{
+    const RenameReplaceSetting &r = replace;
+    const QString key = QString::number(int(r.replaceRegex) * 2 + int(r.replaceCaseSensitive))
+        + r.replaceFindContent;
+    if (key != patternKey) {
+        pattern = ReplacePattern(r.replaceFindContent, r.replaceRegex, r.replaceCaseSensitive);
+        patternKey = key;
+    }
+    return pattern;
+}
+
+QString RenameRule::problem() const
+{
+    return kind == Replace ? replacePattern().error() : QString();
+}
+
+QString previewName(
+    const RenameRule &rule, bool isFolder, const PreviewEntry &entry, int row, QString *trouble)
 {
     switch (rule.kind) {
     case RenameRule::Custom:
@@ -231,8 +250,13 @@ QString previewName(const RenameRule &rule, bool isFolder, const PreviewEntry &e
             Finish::of(rule.custom), isFolder, entry);
     case RenameRule::Replace: {
         const RenameReplaceSetting &r = rule.replace;
-        const QString replaced
-            = replaceInStem(entry.stem, r.replaceFindContent, r.replaceReplaceContent);
+        QString replaced;
+        if (!rule.replacePattern().apply(entry.stem, r.replaceReplaceContent, &replaced)
+            && trouble) {
+            const QString error = rule.replacePattern().error();
+            *trouble
+                = !error.isEmpty() ? error : QStringLiteral("正则表达式过于复杂，匹配超出限制");
+        }
         return finish(swapAroundSeparator(replaced, r.splitText), Finish::of(r), isFolder, entry);
     }
     case RenameRule::Delete:

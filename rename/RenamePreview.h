@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rename/RenameRules.h"
+#include "rename/ReplacePattern.h"
 
 #include <QDateTime>
 #include <QString>
@@ -23,6 +24,16 @@ struct RenameRule
     bool autoResolve() const;
     // Whether the rule reads the entries' file times (time sequence of the entry).
     bool needsEntryTimes() const;
+    // Whether the rule names files by the time their photos were taken.
+    bool needsCaptureTimes() const;
+    // The replace rule's search, built on first use and kept with this copy of the rule.
+    const ReplacePattern &replacePattern() const;
+    // Why the rule cannot be applied (an invalid pattern), or empty.
+    QString problem() const;
+
+private:
+    mutable ReplacePattern pattern;
+    mutable QString patternKey;
 };
 
 // What the preview needs to know about one entry.
@@ -32,20 +43,22 @@ struct PreviewEntry
     QString extension; // after the last dot, file page only
     QDateTime birthTime;
     QDateTime modifiedTime;
+    QDateTime captureTime; // the photo's, where the rule asks for it and it is known
 };
 
 // Stem and extension of an entry as the page kind says; the times are read only when asked.
 PreviewEntry previewEntryFor(const QFileInfo &info, bool isFolder, bool withTimes = false);
 
 // The new name of one row: the rule's own step on the stem, then script (Pinyin wins over
-// simplified/traditional), case, and on a file page the extension.
-QString previewName(const RenameRule &rule, bool isFolder, const PreviewEntry &entry, int row);
+// simplified/traditional), case, and on a file page the extension. When the rule cannot be
+// applied to this entry (its pattern is invalid or runs into the limits), `*trouble` says why.
+QString previewName(const RenameRule &rule, bool isFolder, const PreviewEntry &entry, int row,
+    QString *trouble = nullptr);
 
 // The new name of one row under the import rule: the imported name, plus the entry's own
 // extension on a file page.
 QString importedName(const QString &name, bool isFolder, const PreviewEntry &entry);
 
 // The rule-specific steps, on a stem.
-QString replaceInStem(const QString &stem, const QString &find, const QString &replacement);
 QString swapAroundSeparator(const QString &stem, const QString &separator);
 QString deleteFromStem(const QString &stem, const RenameDeleteSetting &rule);

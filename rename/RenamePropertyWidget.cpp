@@ -46,6 +46,8 @@ RenamePropertyWidget::RenamePropertyWidget(QWidget *parent)
     ui->custormPage->setHeaderText(QStringLiteral("文件名设置"));
     ui->stackedWidget->setCurrentWidget(ui->custormPage);
     connect(ui->editButtonGroup, &QButtonGroup::idToggled, this, &RenamePropertyWidget::switchTab);
+    connect(
+        ui->replacePage, &Replace::patternProblemChanged, this, &RenamePropertyWidget::updateStart);
     // Recorded now as well, so that a reset in the first second has defaults to go back to.
     recordDefaults();
     QTimer::singleShot(1000, this, &RenamePropertyWidget::recordDefaults);
@@ -113,7 +115,13 @@ void RenamePropertyWidget::setFolder(bool folder)
 
 void RenamePropertyWidget::setStartEnabled(bool enabled)
 {
-    ui->setBtn->setEnabled(enabled);
+    hasEntries = enabled;
+    updateStart();
+}
+
+void RenamePropertyWidget::updateStart()
+{
+    ui->setBtn->setEnabled(hasEntries && ui->replacePage->patternProblem().isEmpty());
 }
 
 void RenamePropertyWidget::recordDefaults()

@@ -22,7 +22,8 @@ public:
 
     // Hands every editor the records and nameSpaces of the page kind.
     void setFolder(bool isFolder);
-    // Enables "开始命名" (the page does so while its list holds entries).
+    // Enables "开始命名" (the page does so while its list holds entries); it stays disabled
+    // while the replace rule's pattern cannot be used.
     void setStartEnabled(bool enabled);
 
     CustormRename *customEditor() const;
@@ -39,5 +40,8 @@ private slots:
 
 private:
     Ui::RenamePropertyWidget *ui;
+    void updateStart();
+
     bool isFolder = false;
+    bool hasEntries = false;
 };

@@ -126,9 +126,10 @@ auto fields(const RenameCustomSetting &r)
 
 auto fields(const RenameReplaceSetting &r)
 {
-    return std::tie(r.replaceFindContent, r.replaceReplaceContent, r.caseType,
-        r.simplifiedTraditionalType, r.chineseToPinyinType, r.splitText, r.autoNameErrorCheck,
-        r.suffixCheck, r.suffixType, r.newSuffix, r.findContent, r.replaceContent);
+    return std::tie(r.replaceFindContent, r.replaceReplaceContent, r.replaceRegex,
+        r.replaceCaseSensitive, r.caseType, r.simplifiedTraditionalType, r.chineseToPinyinType,
+        r.splitText, r.autoNameErrorCheck, r.suffixCheck, r.suffixType, r.newSuffix, r.findContent,
+        r.replaceContent);
 }
 
 auto fields(const RenameDeleteSetting &r)

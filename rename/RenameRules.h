@@ -39,6 +39,8 @@ struct RenameReplaceSetting
 {
     QString replaceFindContent;
     QString replaceReplaceContent;
+    bool replaceRegex = false; // the find text is a regular expression
+    bool replaceCaseSensitive = true;
     int caseType = 0;
     int simplifiedTraditionalType = 0;
     int chineseToPinyinType = 0;

@@ -2,6 +2,7 @@
 
 #include "disk/DiskNames.h"
 #include "disk/NativeRename.h"
+#include "rename/RenamePlan.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,24 +23,6 @@ QString nameOf(const QString &path)
 {
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     return slash < 0 ? path : path.mid(slash + 1);
-}
-
-// A path the way the list should hold it: "/" separators, no trailing separator.
-QString tidy(const QString &path)
-{
-    QString p = QDir::fromNativeSeparators(path);
-    while (p.size() > 1 && p.endsWith(QLatin1Char('/')))
-        p.chop(1);
-    return p;
-}
-
-bool isPresent(const QString &path, bool isFolder)
-{
-    const QFileInfo info(path);
-    if (isFolder)
-        return info.isDir();
-    // A dangling link on a file page is still an entry that can be renamed.
-    return (info.exists() && !info.isDir()) || (info.isSymLink() && !info.exists());
 }
 
 MoveResult moveThroughTemporary(const QString &source, const QString &target)
@@ -63,47 +46,29 @@ MoveResult moveThroughTemporary(const QString &source, const QString &target)
     return {MoveResult::Failed, temporary};
 }
 
-// Rewrites the paths that lie below a folder that just moved from `from` to `to`.
-void followFolderMove(QVector<QString> &paths, const QString &from, const QString &to)
-{
-    const QString prefix = from + QLatin1Char('/');
-    for (QString &p : paths) {
-        if (p.startsWith(prefix))
-            p = to + p.mid(from.size());
-    }
-}
-
-// Moves the entry at `source` to `name` in its folder, resolving an occupied target with
-// numbered variants when asked. Returns the row's outcome.
-RowOutcome renameOne(const QString &source, const QString &name, bool autoResolve)
-{
-    RowOutcome outcome;
-    const QString target = folderOf(source) + name;
-    outcome.path = source;
-    outcome.target = target;
-    if (!isAcceptableName(name)) {
-        outcome.kind = RowOutcome::Failed;
-        return outcome;
-    }
-    MoveResult moved = moveEntry(source, target);
-    // Someone may take a numbered name between the check and the rename; try the next one.
-    for (int attempt = 0; autoResolve && moved.status == MoveResult::TargetExists && attempt < 64;
-         ++attempt) {
-        outcome.target = makeUniquePath(target);
-        moved = moveEntry(source, outcome.target);
-    }
-    outcome.path = moved.path;
-    outcome.kind = moved.status == MoveResult::Done ? RowOutcome::Renamed : RowOutcome::Failed;
-    return outcome;
-}
-
-// Renames row i of a run from its current path to `name`, carries along the rows below a
-// folder that moved, and counts the outcome. True when the row was renamed.
-bool renameRow(RunResult &result, int i, const QString &name, bool isFolder, bool autoResolve)
+// Carries out a planned rename of row i to plan.target, taking the next numbered name when
+// someone took the planned one meanwhile; carries along the rows below a folder that moved,
+// and counts the outcome. True when the row was renamed.
+bool renameRow(RunResult &result, int i, const RowPlan &plan, const QString &newName, bool isFolder,
+    bool autoResolve)
 {
     const QString source = result.paths.at(i);
     RowOutcome &row = result.rows[i];
-    row = renameOne(source, name, autoResolve);
+    row.path = source;
+    row.target = plan.target;
+    if (plan.kind == RowPlan::Rename || plan.kind == RowPlan::Numbered) {
+        MoveResult moved = moveEntry(source, plan.target);
+        const QString wanted = folderOf(source) + newName;
+        for (int attempt = 0;
+             autoResolve && moved.status == MoveResult::TargetExists && attempt < 64; ++attempt) {
+            row.target = makeUniquePath(wanted);
+            moved = moveEntry(source, row.target);
+        }
+        row.path = moved.path;
+        row.kind = moved.status == MoveResult::Done ? RowOutcome::Renamed : RowOutcome::Failed;
+    } else {
+        row.kind = RowOutcome::Failed;
+    }
     if (row.path != source) {
         result.paths[i] = row.path;
         if (isFolder)
@@ -117,7 +82,37 @@ bool renameRow(RunResult &result, int i, const QString &name, bool isFolder, boo
     return true;
 }
 
+// Plans row i on the disk as it is now and carries it out. False when there is nothing to
+// report for the row (nothing to do).
+bool runRow(RunResult &result, int i, const QString &newName, bool isFolder, bool autoResolve)
+{
+    static const LiveDisk disk;
+    const RowPlan plan = planRow(disk, result.paths.at(i), newName, isFolder, autoResolve);
+    RowOutcome &row = result.rows[i];
+    row.path = result.paths.at(i);
+    switch (plan.kind) {
+    case RowPlan::Untouched:
+        return false;
+    case RowPlan::Missing:
+        row.kind = RowOutcome::Missing;
+        ++result.missing;
+        return true;
+    default:
+        renameRow(result, i, plan, newName, isFolder, autoResolve);
+        return true;
+    }
+}
+
 } // namespace
+
+void followFolderMove(QVector<QString> &paths, const QString &from, const QString &to)
+{
+    const QString prefix = from + QLatin1Char('/');
+    for (QString &p : paths) {
+        if (p.startsWith(prefix))
+            p = to + p.mid(from.size());
+    }
+}
 
 bool targetIsEntryItself(const QString &source, const QString &target)
 {
@@ -150,20 +145,15 @@ RunResult runRename(
     result.rows.resize(items.size());
     result.paths.reserve(items.size());
     for (const RenameItem &item : items)
-        result.paths.append(tidy(item.filePath));
+        result.paths.append(tidyPath(item.filePath));
 
     for (int i = 0; i < items.size(); ++i) {
         const QString source = result.paths.at(i);
-        RowOutcome &row = result.rows[i];
-        row.path = source;
-        if (!isPresent(source, isFolder)) {
-            row.kind = RowOutcome::Missing;
-            ++result.missing;
-        } else if (items.at(i).newName.isEmpty() || items.at(i).newName == nameOf(source)) {
+        if (!runRow(result, i, items.at(i).newName, isFolder, autoResolve))
             continue; // nothing to do; the row keeps its state
-        } else if (renameRow(result, i, items.at(i).newName, isFolder, autoResolve)) {
+        const RowOutcome &row = result.rows.at(i);
+        if (row.kind == RowOutcome::Renamed)
             result.snapshot.steps.append({items.at(i).uuid, source, row.path, items.at(i).newName});
-        }
         if (onRow)
             onRow(i, row);
     }
@@ -177,7 +167,7 @@ RunResult undoRename(const QVector<RenameItem> &items, const RenameSnapshot &sna
     result.rows.resize(items.size());
     QHash<QString, int> rowOf;
     for (int i = 0; i < items.size(); ++i) {
-        result.paths.append(tidy(items.at(i).filePath));
+        result.paths.append(tidyPath(items.at(i).filePath));
         result.rows[i].path = result.paths.at(i);
         rowOf.insert(items.at(i).uuid, i);
     }
@@ -188,17 +178,11 @@ RunResult undoRename(const QVector<RenameItem> &items, const RenameSnapshot &sna
         const int i = rowOf.value(step.uuid, -1);
         if (i < 0)
             continue; // the row was removed since the run
-        const QString source = result.paths.at(i);
-        const QString oldName = nameOf(step.fromPath);
-        RowOutcome &row = result.rows[i];
-        if (!isPresent(source, isFolder)) {
-            row.kind = RowOutcome::Missing;
-            ++result.missing;
-        } else if (oldName == nameOf(source)) {
+        if (!runRow(result, i, nameOf(step.fromPath), isFolder, autoResolve))
             continue;
-        } else if (renameRow(result, i, oldName, isFolder, autoResolve)) {
+        RowOutcome &row = result.rows[i];
+        if (row.kind == RowOutcome::Renamed)
             row.newName = step.previewBefore;
-        }
         if (onRow)
             onRow(i, row);
     }

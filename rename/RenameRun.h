@@ -14,6 +14,9 @@ enum { Pending = 0, Success = 1, Failed = 2, Running = 3, Missing = 4 };
 // that differs only in letter case does on a file system that ignores case.
 bool targetIsEntryItself(const QString &source, const QString &target);
 
+// Rewrites the paths that lie below a folder that just moved from `from` to `to`.
+void followFolderMove(QVector<QString> &paths, const QString &from, const QString &to);
+
 // Result of moving one entry to a new name within its folder.
 struct MoveResult
 {
@@ -74,7 +77,8 @@ struct RunResult
 // run goes on.
 using RowCallback = std::function<void(int row, const RowOutcome &outcome)>;
 
-// Renames every item whose preview is non-empty and differs from its name on disk, in order.
+// Renames every item whose preview is non-empty and differs from its name on disk, in order,
+// as planRow decides on the disk as it is at that row (planRename foresees it).
 // With `autoResolve` an occupied target is replaced by makeUniquePath's variant; without it
 // the row fails. A missing source (a file on a file page, a folder on a folder page) marks
 // the row Missing. Nothing existing is ever replaced.

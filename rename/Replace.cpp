@@ -1,6 +1,7 @@
 #include "rename/Replace.h"
 #include "ui_Replace.h"
 
+#include "rename/ReplacePattern.h"
 #include "widgets/ResetDefaults.h"
 
 Replace::Replace(QWidget *parent) : QWidget(parent), ui(new Ui::Replace)
@@ -8,6 +9,17 @@ Replace::Replace(QWidget *parent) : QWidget(parent), ui(new Ui::Replace)
     ui->setupUi(this);
     ui->autoNameErrorCheck->setText(QStringLiteral("自动解决命名冲突"));
     ui->autoNameErrorCheck->setChecked(true);
+    ui->replaceRegexCheck->setText(QStringLiteral("使用正则表达式"));
+    ui->replaceCaseCheck->setText(QStringLiteral("区分大小写"));
+    ui->replaceCaseCheck->setChecked(true);
+    ui->patternErrorLabel->hide();
+    ui->patternErrorLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    connect(ui->replaceRegexCheck, &CustormCheckBox::Checked, this,
+        [this](bool on) { writeSearch([on](RenameReplaceSetting &r) { r.replaceRegex = on; }); });
+    connect(ui->replaceCaseCheck, &CustormCheckBox::Checked, this, [this](bool on) {
+        writeSearch([on](RenameReplaceSetting &r) { r.replaceCaseSensitive = on; });
+    });
 
     connect(ui->autoNameErrorCheck, &CustormCheckBox::Checked, this,
         [this](bool on) { write([on](RenameReplaceSetting &r) { r.autoNameErrorCheck = on; }); });
@@ -19,13 +31,58 @@ Replace::Replace(QWidget *parent) : QWidget(parent), ui(new Ui::Replace)
 
 Replace::~Replace()
 {
+    if (!nameSpace.isEmpty())
+        CNvGlobalObserver::instance()->unregisterObserver(
+            nameSpace, QString::fromLatin1(Topic::ReplacePatternState), this);
     delete ui;
 }
 
 void Replace::setValueName(const QString &name)
 {
+    CNvGlobalObserver *bus = CNvGlobalObserver::instance();
+    const QString answer = QString::fromLatin1(Topic::ReplacePatternState);
+    if (!nameSpace.isEmpty())
+        bus->unregisterObserver(nameSpace, answer, this);
     nameSpace = name;
     setProperty("ValueName", name);
+    bus->registerObserver(nameSpace, answer, this, QUORVEX_BUS_SLOT);
+}
+
+QString Replace::patternProblem() const
+{
+    const QString syntax = ReplacePattern(ui->replaceFindContentEdit->text(),
+        ui->replaceRegexCheck->isChecked(), ui->replaceCaseCheck->isChecked())
+                               .error();
+    return syntax.isEmpty() ? runProblem : syntax;
+}
+
+void Replace::onPropertyValueChanged(
+    const QString &valueName, const QString &valueObj, const QVariant &value)
+{
+    Q_UNUSED(valueObj)
+    if (valueName != nameSpace)
+        return;
+    runProblem = value.toString();
+    showPatternProblem();
+}
+
+template<class Change> void Replace::writeSearch(Change change)
+{
+    // The list answers the publish at once if the new search fails on one of its names.
+    runProblem.clear();
+    write(change);
+    showPatternProblem();
+}
+
+void Replace::showPatternProblem()
+{
+    const QString problem = patternProblem();
+    ui->patternErrorLabel->setText(problem);
+    ui->patternErrorLabel->setVisible(!problem.isEmpty());
+    if (hadProblem != !problem.isEmpty()) {
+        hadProblem = !problem.isEmpty();
+        emit patternProblemChanged(hadProblem);
+    }
 }
 
 void Replace::setSuffixVisible(bool visible)
@@ -43,7 +100,7 @@ void Replace::prepare()
 
 void Replace::on_replaceFindContentEdit_textChanged(const QString &text)
 {
-    write([&text](RenameReplaceSetting &r) { r.replaceFindContent = text; });
+    writeSearch([&text](RenameReplaceSetting &r) { r.replaceFindContent = text; });
 }
 
 void Replace::on_replaceReplaceContentEdit_textChanged(const QString &text)

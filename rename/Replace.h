@@ -21,6 +21,16 @@ public:
     void setSuffixVisible(bool visible);
     // Switches the extension settings off and publishes once.
     void prepare();
+    // Why the search cannot be used just now (shown under the fields), or empty.
+    QString patternProblem() const;
+
+public slots:
+    // The list's answer after a recomputation: why the pattern failed on its names, or empty.
+    void onPropertyValueChanged(
+        const QString &valueName, const QString &valueObj, const QVariant &value);
+
+signals:
+    void patternProblemChanged(bool hasProblem);
 
 private slots:
     void on_replaceFindContentEdit_textChanged(const QString &text);
@@ -36,5 +46,11 @@ private slots:
     void on_replaceContentEdit_textChanged(const QString &text);
 
 private:
+    // Writes a field of the search and shows what is wrong with it afterwards.
+    template<class Change> void writeSearch(Change change);
+    void showPatternProblem();
+
     Ui::Replace *ui;
+    QString runProblem; // reported by the list for the current search
+    bool hadProblem = false;
 };

@@ -1,5 +1,8 @@
 #include "text/SequenceText.h"
 
+#include "filetime/CaptureTime.h"
+#include "filetime/LocalDateTime.h"
+
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -50,7 +53,9 @@ QDateTime currentLocalSecond()
     const qint64 ms = QDateTime::currentMSecsSinceEpoch();
     const qint64 second = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
     if (second != cachedSecond) {
-        cached = QDateTime::fromMSecsSinceEpoch(second * 1000, Qt::LocalTime);
+        FileTimes::UtcTime utc;
+        utc.seconds = second;
+        cached = localFromUtc(utc);
         cachedSecond = second;
     }
     return cached;
@@ -110,7 +115,15 @@ QString timeSequenceText(const QDateTime &time, int timeStyle)
 {
     if (!time.isValid())
         return QString();
-    const QDateTime local = time.timeSpec() == Qt::LocalTime ? time : time.toLocalTime();
+    // A local time is shown as it reads; any other moment as the local clock showed it, through
+    // the one conversion (Qt's own is wrong before 1970 and after 2037).
+    QDateTime local = time;
+    if (time.timeSpec() == Qt::UTC || time.timeSpec() == Qt::TimeZone) {
+        const std::optional<FileTimes::UtcTime> utc = utcFromLocal(time);
+        local = utc ? localFromUtc(*utc) : QDateTime();
+        if (!local.isValid())
+            return QString();
+    }
     const QDate d = local.date();
     const QTime t = local.time();
     // Built by hand: QDateTime::toString costs about 10 us per call, which a list of 3000 rows
@@ -145,7 +158,7 @@ QString timeSequenceText(const QDateTime &time, int timeStyle)
 }
 
 QString sequenceText(const SequenceSettings &settings, int row, const QDateTime &birthTime,
-    const QDateTime &modifiedTime)
+    const QDateTime &modifiedTime, const QDateTime &captureTime)
 {
     switch (settings.numberType) {
     case 0:
@@ -161,6 +174,8 @@ QString sequenceText(const SequenceSettings &settings, int row, const QDateTime 
             return timeSequenceText(birthTime, settings.timeStyle);
         case 2:
             return timeSequenceText(modifiedTime, settings.timeStyle);
+        case 3:
+            return timeSequenceText(captureTime, settings.timeStyle);
         default:
             return timeSequenceText(currentLocalSecond(), settings.timeStyle);
         }
@@ -171,12 +186,16 @@ QString sequenceText(const SequenceSettings &settings, int row, const QDateTime 
 
 QString sequenceText(const SequenceSettings &settings, int row, const QFileInfo *entry)
 {
-    if (settings.numberType == 3 && (settings.timeType == 1 || settings.timeType == 2)) {
+    if (settings.numberType == 3 && settings.timeType >= 1 && settings.timeType <= 3) {
         if (!entry)
             return QString();
-        if (settings.timeType == 1)
-            return sequenceText(settings, row, entry->birthTime(), QDateTime());
-        return sequenceText(settings, row, QDateTime(), entry->lastModified());
+        const PresentTimes present = presentTimes(entry->absoluteFilePath());
+        QDateTime capture;
+        if (settings.timeType == 3) {
+            if (const std::optional<CaptureTime> c = readCaptureTime(entry->absoluteFilePath()))
+                capture = c->localTime();
+        }
+        return sequenceText(settings, row, present.birthTime(), present.modifiedTime(), capture);
     }
     return sequenceText(settings, row, QDateTime(), QDateTime());
 }

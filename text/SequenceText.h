@@ -17,7 +17,7 @@ struct SequenceSettings
     int incrementChar = 1; // letter: step between rows
     int randomRule = 0; // random: 0 digits, 1 letters, 2 letters and digits
     int charCount = 1; // random: length
-    int timeType = 0; // time: 0 now, 1 entry creation time, 2 entry modification time
+    int timeType = 0; // time: 0 now, 1 entry creation, 2 entry modification, 3 photo capture
     int timeStyle = 0; // time: format index, see timeStyleFormat
 
     // Copies the sequence fields of any record that names them like this struct.
@@ -41,13 +41,13 @@ struct SequenceSettings
 // Where a sequence text goes in a name (numberPos / insertPos).
 enum SequencePlacement { PlaceFront = 0, PlaceBack = 1, PlaceAfterCount = 2 };
 
-// Sequence text of row `row` (0-based). `entry` is read only for time types 1 and 2;
+// Sequence text of row `row` (0-based). `entry` is read only for time types 1 to 3;
 // without it, or when the file system gives no such time, the text is empty.
 QString sequenceText(const SequenceSettings &settings, int row, const QFileInfo *entry = nullptr);
 
 // Same, with the entry's times already at hand (invalid QDateTime: not available).
 QString sequenceText(const SequenceSettings &settings, int row, const QDateTime &birthTime,
-    const QDateTime &modifiedTime);
+    const QDateTime &modifiedTime, const QDateTime &captureTime = QDateTime());
 
 // start + increment * row in decimal, left-padded with zeros to `width` ("0-5" for -5, 3).
 QString numberSequenceText(int startNumber, int incrementNumber, int width, int row);

@@ -2,6 +2,7 @@
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
+#include "filetime/CaptureTimes.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/CustormTabelItem.h"
 #include "lists/EntrySort.h"
@@ -12,6 +13,8 @@
 #include <QDateTimeEdit>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
+#include <QTimer>
 
 namespace {
 
@@ -69,6 +72,8 @@ TimeListWidget::TimeListWidget(QWidget *parent) : TypedEntryList(parent), ui(new
     for (const char *topic : timeTopics)
         bus->registerObserver(QString::fromLatin1(topic),
             QString::fromLatin1(Topic::RenameValueUpdate), this, QUORVEX_BUS_SLOT);
+    connect(CaptureTimes::instance(), &CaptureTimes::arrived, this,
+        &TimeListWidget::onCaptureTimesArrived);
 }
 
 TimeListWidget::~TimeListWidget()
@@ -138,13 +143,16 @@ void TimeListWidget::writeCells(int row, const InfoEntry &entry)
 void TimeListWidget::appendEntry(int row, const QString &path)
 {
     InfoEntry *entry = newInfoEntry(path);
-    // A row added while a switch is on shows, and gets, the rule's time at once.
-    const TimeRule &r = rule();
-    if (r.setBirthTime)
-        entry->birthTime = r.birthTime;
-    if (r.setModifiedTime)
-        entry->modifiedTime = r.modifiedTime;
+    // A row added while a switch is on shows, and gets, the rule's result at once.
+    const RowTimes times = ruleTimes(rule(), factsOf(*entry));
+    entry->birthTime = times.birth.time;
+    entry->modifiedTime = times.modified.time;
     appendFilled(row, entry);
+    if (rule().needsCaptureTimes() && !captureRequestQueued) {
+        // One request for the whole addition, once its rows are in.
+        captureRequestQueued = true;
+        QTimer::singleShot(0, this, &TimeListWidget::requestCaptureTimes);
+    }
 }
 
 const TimeRule &TimeListWidget::rule() const
@@ -152,21 +160,60 @@ const TimeRule &TimeListWidget::rule() const
     return *TimeRule::forPage(isFolder);
 }
 
+EntryFacts TimeListWidget::factsOf(const InfoEntry &entry) const
+{
+    EntryFacts facts;
+    facts.fileName = entry.fileName;
+    facts.present = entry.ownTimes;
+    if (rule().needsCaptureTimes() && entry.ownTimes.readable)
+        facts.captureKnown = CaptureTimes::instance()->lookup(
+            entry.filePath, entry.ownTimes.modification, &facts.capture);
+    return facts;
+}
+
 void TimeListWidget::showPreview(int row)
 {
-    InfoEntry *entry = entries[row];
-    const PresentTimes present = presentTimes(entry->filePath);
-    const TimeRule &r = rule();
+    const RowTimes times = ruleTimes(rule(), factsOf(*entries.at(row)));
     // A vanished file has no times: its row keeps showing what it showed.
-    setEntryTimes(row, r.setBirthTime ? r.birthTime : present.birthTime(),
-        r.setModifiedTime ? r.modifiedTime : present.modifiedTime());
+    setEntryTimes(row, times.birth.time, times.modified.time);
 }
 
 void TimeListWidget::recomputePreview()
 {
+    {
+        BatchedTimeCells batch(table());
+        for (int i = 0; i < entries.size(); ++i)
+            showPreview(i);
+    }
+    requestCaptureTimes();
+}
+
+void TimeListWidget::requestCaptureTimes()
+{
+    captureRequestQueued = false;
+    if (!rule().needsCaptureTimes())
+        return;
+    QVector<CaptureTimes::Wanted> wanted;
+    std::optional<CaptureTime> unused;
+    CaptureTimes *store = CaptureTimes::instance();
+    for (const InfoEntry *entry : qAsConst(entries)) {
+        if (entry->ownTimes.readable
+            && !store->lookup(entry->filePath, entry->ownTimes.modification, &unused))
+            wanted.append({entry->filePath, entry->ownTimes.modification});
+    }
+    store->request(wanted);
+}
+
+void TimeListWidget::onCaptureTimesArrived(const QStringList &paths)
+{
+    if (!rule().needsCaptureTimes())
+        return;
+    const QSet<QString> arrived(paths.begin(), paths.end());
     BatchedTimeCells batch(table());
-    for (int i = 0; i < entries.size(); ++i)
-        showPreview(i);
+    for (int i = 0; i < entries.size(); ++i) {
+        if (arrived.contains(entries.at(i)->filePath))
+            showPreview(i);
+    }
 }
 
 void TimeListWidget::onPropertyValueChanged(
@@ -186,8 +233,12 @@ void TimeListWidget::onPropertyValueChanged(
 
 void TimeListWidget::showFailure(int row, const TimeStep &step)
 {
+    showFailure(row, timeStepMessage(step, entries.at(row)->filePath));
+}
+
+void TimeListWidget::showFailure(int row, const QString &message)
+{
     setEntryState(row, StateFailed);
-    const QString message = timeStepMessage(step, entries.at(row)->filePath);
     if (!message.isEmpty())
         publishMessage(message);
 }
@@ -214,14 +265,38 @@ void TimeListWidget::runChange()
     const TimeRule &r = rule();
     TimeSnapshot snapshot;
     BatchedTimeCells batch(table());
+    CaptureTimes *store = CaptureTimes::instance();
     for (int i = 0; i < entries.size(); ++i) {
-        const InfoEntry &entry = *entries.at(i);
+        InfoEntry &entry = *entries.at(i);
+        // The own times as they are now, not as they were listed.
+        EntryFacts facts;
+        facts.fileName = entry.fileName;
+        facts.present = presentTimes(entry.filePath);
+        if (r.needsCaptureTimes() && facts.present.readable) {
+            facts.capture = store->readNow(entry.filePath, facts.present.modification);
+            facts.captureKnown = true;
+        }
+        const RowTimes result = ruleTimes(r, facts);
+        if (!facts.present.readable && !QFileInfo::exists(entry.filePath)) {
+            showFailure(i, TimeStep {TimeStep::Missing, FileTimes::ReadFailed, {}});
+            continue;
+        }
+        // A source without a value writes nothing to the entry; each time tells its own.
+        const QString birthMessage = rowTimeMessage(result.birth, entry.filePath);
+        const QString modifiedMessage = rowTimeMessage(result.modified, entry.filePath);
+        if (!birthMessage.isEmpty() || !modifiedMessage.isEmpty()) {
+            showFailure(i, birthMessage.isEmpty() ? modifiedMessage : birthMessage);
+            if (!birthMessage.isEmpty() && !modifiedMessage.isEmpty()
+                && modifiedMessage != birthMessage)
+                publishMessage(modifiedMessage);
+            continue;
+        }
         // A time whose switch is off is not written: the file keeps its own.
         TimeWrite times;
         if (r.setBirthTime)
-            times.creation = utcFromLocal(entry.birthTime);
+            times.creation = utcFromLocal(result.birth.time);
         if (r.setModifiedTime)
-            times.modification = utcFromLocal(entry.modifiedTime);
+            times.modification = utcFromLocal(result.modified.time);
         // A time asked for that names no moment is never skipped quietly.
         const bool invalid
             = (r.setBirthTime && !times.creation) || (r.setModifiedTime && !times.modification);
@@ -233,6 +308,9 @@ void TimeListWidget::runChange()
         }
         if (!times.isEmpty())
             snapshot.append({entry.uuid, step.before});
+        entry.ownTimes = presentTimes(entry.filePath);
+        if (facts.present.readable && entry.ownTimes.readable)
+            store->retime(entry.filePath, facts.present.modification, entry.ownTimes.modification);
         showPreview(i);
         setEntryState(i, StateSuccess);
     }
@@ -259,8 +337,13 @@ void TimeListWidget::undoChange(const TimeSnapshot &snapshot)
             continue;
         }
         // The row shows the times undo put back, as the file has them now.
-        const PresentTimes present = presentTimes(entries.at(row)->filePath);
-        setEntryTimes(row, present.birthTime(), present.modifiedTime());
+        InfoEntry &entry = *entries[row];
+        const PresentTimes written = entry.ownTimes;
+        entry.ownTimes = presentTimes(entry.filePath);
+        if (written.readable && entry.ownTimes.readable)
+            CaptureTimes::instance()->retime(
+                entry.filePath, written.modification, entry.ownTimes.modification);
+        setEntryTimes(row, entry.ownTimes.birthTime(), entry.ownTimes.modifiedTime());
         setEntryState(row, StatePending);
     }
 }

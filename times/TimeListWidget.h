@@ -3,6 +3,7 @@
 #include "lists/ListEntries.h"
 #include "lists/TypedEntryList.h"
 #include "times/TimeChange.h"
+#include "times/TimeRule.h"
 
 #include <QFileIconProvider>
 #include <QList>
@@ -11,8 +12,6 @@
 namespace Ui {
 class TimeListWidget;
 }
-
-struct TimeRule;
 
 // The list of a time page: one InfoEntry per row; its times are those a run will write (the
 // preview), shown in a date-time editor per cell. Runs write them and can be undone.
@@ -53,15 +52,21 @@ protected:
 private:
     const TimeRule &rule() const;
     void writeTime(int row, int column, const QDateTime &time);
-    // The row's preview from its file's present times and the page's rule.
+    EntryFacts factsOf(const InfoEntry &entry) const;
+    // The row's preview from its entry's own times and the page's rule.
     void showPreview(int row);
     void recomputePreview();
+    // Asks for the capture times the rule needs and the list has not got yet.
+    void requestCaptureTimes();
+    void onCaptureTimesArrived(const QStringList &paths);
     void runChange();
     void undoChange(const TimeSnapshot &snapshot);
     // Marks a failed step and reports it.
     void showFailure(int row, const TimeStep &step);
+    void showFailure(int row, const QString &message);
 
     QList<TimeSnapshot> undoStack;
+    bool captureRequestQueued = false;
 
     Ui::TimeListWidget *ui;
     QStringList headers;

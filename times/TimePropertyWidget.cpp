@@ -71,6 +71,8 @@ TimePropertyWidget::TimePropertyWidget(QWidget *parent)
     ui->setBtn->setEnabled(false);
     ui->birthDate->setTimeSpec(Qt::UTC);
     ui->modifiedDate->setTimeSpec(Qt::UTC);
+    connectSource(true);
+    connectSource(false);
     connect(ui->birthTimeSetCheck, &CustormCheckBox::Checked, this,
         &TimePropertyWidget::onBirthChecked);
     connect(ui->modifiedTimeSetCheck, &CustormCheckBox::Checked, this,
@@ -86,6 +88,59 @@ void TimePropertyWidget::setRule(const QString &space, TimeRule *timeRule)
 {
     nameSpace = space;
     rule = timeRule;
+    // A folder has no photo to take a capture time from.
+    if (nameSpace == QLatin1String(Topic::FolderTimeProperty)) {
+        for (QComboBox *box : {ui->birthSourceBox, ui->modifiedSourceBox}) {
+            const int capture = box->findData(int(TimeSource::Capture));
+            if (capture >= 0)
+                box->removeItem(capture);
+        }
+    }
+}
+
+void TimePropertyWidget::connectSource(bool birth)
+{
+    QComboBox *box = birth ? ui->birthSourceBox : ui->modifiedSourceBox;
+    for (int i = 0; i < box->count(); ++i)
+        box->setItemData(i, i); // the item's TimeSource, which stays when an item is removed
+    connect(box, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        [this, birth] { onSourceOrShiftChanged(birth); });
+    const QList<QSpinBox *> shifts = birth
+        ? QList<QSpinBox *> {ui->birthShiftD, ui->birthShiftH, ui->birthShiftM, ui->birthShiftS}
+        : QList<QSpinBox *> {
+            ui->modifiedShiftD, ui->modifiedShiftH, ui->modifiedShiftM, ui->modifiedShiftS};
+    for (QSpinBox *shift : shifts)
+        connect(shift, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            [this, birth] { onSourceOrShiftChanged(birth); });
+}
+
+void TimePropertyWidget::onSourceOrShiftChanged(bool birth)
+{
+    QComboBox *box = birth ? ui->birthSourceBox : ui->modifiedSourceBox;
+    const auto source = TimeSource(box->currentData().toInt());
+    const qint64 shift = birth
+        ? ((ui->birthShiftD->value() * 24LL + ui->birthShiftH->value()) * 60
+              + ui->birthShiftM->value())
+                * 60
+            + ui->birthShiftS->value()
+        : ((ui->modifiedShiftD->value() * 24LL + ui->modifiedShiftH->value()) * 60
+              + ui->modifiedShiftM->value())
+                * 60
+            + ui->modifiedShiftS->value();
+    // The date and time editors say something only for "指定时间".
+    const bool chosenSource = source == TimeSource::Chosen;
+    const QList<QWidget *> editors = birth
+        ? QList<QWidget *> {ui->birthDate, ui->createTimeH, ui->createTimeM, ui->createTimeS,
+            ui->label_5, ui->label_6, ui->label_3, ui->label_4}
+        : QList<QWidget *> {ui->modifiedDate, ui->updateTimeH, ui->updateTimeM, ui->updateTimeS,
+            ui->label_10, ui->label_7, ui->label_8, ui->label_9};
+    for (QWidget *editor : editors)
+        editor->setEnabled(chosenSource);
+    if (rule) {
+        (birth ? rule->birthSource : rule->modifiedSource) = source;
+        (birth ? rule->birthShift : rule->modifiedShift) = shift;
+    }
+    announce(chosen(birth ? ui->birthDate : ui->modifiedDate));
 }
 
 void TimePropertyWidget::init()
@@ -98,6 +153,8 @@ void TimePropertyWidget::init()
         rule->setBirthTime = false;
         rule->setModifiedTime = false;
     }
+    onSourceOrShiftChanged(true);
+    onSourceOrShiftChanged(false);
 
     const QDateTime now = QDateTime::currentDateTime();
     const QDateTime shown = localReading(now.date(), toSecond(now.time()));

@@ -45,6 +45,9 @@ private:
     void onBirthChecked(bool checked);
     void onModifiedChecked(bool checked);
     void announce(const QDateTime &value);
+    // The source boxes and shift boxes of one time write the rule and steer the editors.
+    void connectSource(bool birth);
+    void onSourceOrShiftChanged(bool birth);
     void recordDefaults();
     void fitCalendars();
 

@@ -7,6 +7,7 @@
 #include "create/CustormCreate.h"
 #include "create/ImportCreate.h"
 #include "extract/CollectListWidget.h"
+#include "filetime/CaptureTimes.h"
 #include "office/Xlsx.h"
 #include "rename/CustormRename.h"
 #include "rename/FileListWidget.h"
@@ -32,6 +33,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -215,6 +217,25 @@ Samples makeSamples(const QString &root)
             samples.files << file.fileName();
         }
     }
+    // The two photos get real pictures and the time they were taken (where exiftool is
+    // installed), for the time page's "拍摄时间".
+    static const unsigned char jpeg[] = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x43, 0x00, 1, 1, 1, 1, 1, 1,
+        1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+        1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0xFF, 0xC0, 0x00, 0x0B,
+        0x08, 0x00, 0x08, 0x00, 0x08, 0x01, 0x01, 0x11, 0x00, 0xFF, 0xC4, 0x00, 0x14, 0x00, 1, 0, 0,
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0xFF, 0xC4, 0x00, 0x14, 0x10, 1, 0, 0, 0, 0, 0,
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F,
+        0x00, 0x3F, 0xFF, 0xD9};
+    for (int i = 0; i < 2; ++i) {
+        QFile photo(samples.files.at(i));
+        if (photo.open(QIODevice::WriteOnly))
+            photo.write(reinterpret_cast<const char *>(jpeg), sizeof jpeg);
+        photo.close();
+        QProcess::execute(QStringLiteral("exiftool"),
+            {"-q", "-overwrite_original",
+                QStringLiteral("-DateTimeOriginal=2023:08:1%1 18:2%1:05").arg(i + 2),
+                photo.fileName()});
+    }
     return samples;
 }
 
@@ -361,6 +382,27 @@ int main(int argc, char *argv[])
             ++failures;
         } else {
             QTextStream(stdout) << file << "\n";
+        }
+    }
+
+    // The file time page with each source of the modification time.
+    if (auto *button = window.findChild<QAbstractButton *>(QStringLiteral("fileTimePropertyBtn"))) {
+        button->click();
+        settle();
+        auto *box
+            = stack->currentWidget()->findChild<QComboBox *>(QStringLiteral("modifiedSourceBox"));
+        for (int n = 0; box && n < box->count(); ++n) {
+            box->setCurrentIndex(n);
+            CaptureTimes::instance()->waitForReads();
+            settle();
+            const QString file = QDir(outDir).filePath(
+                QStringLiteral("3-fileTimePropertyPage-source-%1.png").arg(n + 1));
+            if (!window.grab().save(file)) {
+                err << "cannot write " << file << "\n";
+                ++failures;
+            } else {
+                QTextStream(stdout) << file << "\n";
+            }
         }
     }
 

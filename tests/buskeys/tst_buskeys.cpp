@@ -6,6 +6,7 @@
 #include "bus/CNvGlobalObserver.h"
 #include "lists/EntryListBase.h"
 #include "tests/support/PanelControls.h"
+#include "tests/support/WhenModalOpens.h"
 #include "widgets/AppStyle.h"
 
 #include <QAbstractButton>
@@ -44,7 +45,8 @@ QStringList declaredNamespaces()
     for (auto it = declaration.globalMatch(text); it.hasNext();) {
         const auto match = it.next();
         if (match.captured(1) == QLatin1String("RenameValueUpdate")
-            || match.captured(1) == QLatin1String("NoticeName"))
+            || match.captured(1) == QLatin1String("NoticeName")
+            || match.captured(1) == QLatin1String("ReplacePatternState"))
             continue;
         keys << match.captured(2);
     }
@@ -162,7 +164,8 @@ void TestBusKeys::everyKeyHasAPublisherAndASubscriber()
     // Subscriptions as the program makes them, before the spy adds its own.
     QSet<Key> subscribed;
     for (const QString &ns : namespaces) {
-        for (const char *name : {Topic::RenameValueUpdate, Topic::NoticeName}) {
+        for (const char *name :
+            {Topic::RenameValueUpdate, Topic::NoticeName, Topic::ReplacePatternState}) {
             if (CNvGlobalObserver::instance()->hasSubscriber(ns, QString::fromUtf8(name)))
                 subscribed.insert({ns, QString::fromUtf8(name)});
         }
@@ -170,7 +173,8 @@ void TestBusKeys::everyKeyHasAPublisherAndASubscriber()
 
     Spy spy;
     for (const QString &ns : namespaces) {
-        for (const char *name : {Topic::RenameValueUpdate, Topic::NoticeName})
+        for (const char *name :
+            {Topic::RenameValueUpdate, Topic::NoticeName, Topic::ReplacePatternState})
             CNvGlobalObserver::instance()->registerObserver(
                 ns, QString::fromUtf8(name), &spy, QUORVEX_BUS_SLOT);
     }
@@ -185,12 +189,11 @@ void TestBusKeys::everyKeyHasAPublisherAndASubscriber()
             return;
         if (auto *files = qobject_cast<QFileDialog *>(modal)) {
             if (files->fileMode() == QFileDialog::Directory)
-                files->selectFile(dir.path());
+                chooseInFileDialog(files, dir.path());
             else if (files->nameFilters().join(QLatin1Char(' ')).contains(QLatin1String("xlsx")))
-                files->selectFile(book);
+                chooseInFileDialog(files, book);
             else
-                return files->reject();
-            static_cast<QDialog *>(files)->accept();
+                files->reject();
         } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
             dialog->reject();
         } else {
@@ -244,7 +247,8 @@ void TestBusKeys::everyKeyHasAPublisherAndASubscriber()
     QStringList unpublished, unsubscribed;
     for (const QString &ns : namespaces) {
         QStringList names;
-        for (const char *name : {Topic::RenameValueUpdate, Topic::NoticeName}) {
+        for (const char *name :
+            {Topic::RenameValueUpdate, Topic::NoticeName, Topic::ReplacePatternState}) {
             if (spy.seen.contains({ns, QString::fromUtf8(name)}))
                 names << QString::fromUtf8(name);
         }

@@ -14,6 +14,7 @@
 #include "lists/OperateWidget.h"
 #include "widgets/CustormCheckBox.h"
 #include "widgets/StyledButtons.h"
+#include "tests/support/WhenModalOpens.h"
 #include "widgets/StyledInputs.h"
 
 #include <QtTest>
@@ -50,14 +51,7 @@ void answerFileDialog(const QString &path)
             return;
         timer->stop();
         timer->deleteLater();
-        const QFileInfo info(path);
-        if (info.isDir()) {
-            dialog->setDirectory(path);
-        } else {
-            dialog->setDirectory(info.absolutePath());
-            dialog->selectFile(info.fileName());
-        }
-        static_cast<QDialog *>(dialog)->accept();
+        chooseInFileDialog(dialog, path);
     });
     timer->start();
 }

@@ -30,6 +30,8 @@ QVariantMap recordOf(const QString &page)
         m["setModifiedTime"] = r->setModifiedTime;
         m["birthTime"] = r->birthTime;
         m["modifiedTime"] = r->modifiedTime;
+        m["sources"] = QVariantList {int(r->birthSource), int(r->modifiedSource)};
+        m["shifts"] = QVariantList {r->birthShift, r->modifiedShift};
     } else if (page.startsWith(QLatin1String("collect"))) {
         const CollectSettings *s = collectSettings(folder);
         m["hasSuffix"] = s->hasSuffix;

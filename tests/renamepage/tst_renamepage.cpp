@@ -57,11 +57,11 @@ QStringList listing(const QString &dir)
 // A workbook whose first column holds `names`, written by an independent writer.
 bool writeBook(const QString &path, const QStringList &names)
 {
-    const QString script = QStringLiteral(
-        "import openpyxl,sys\n"
-        "wb=openpyxl.Workbook(); ws=wb.active\n"
-        "for r,n in enumerate(sys.argv[2:],1): ws.cell(row=r,column=1,value=n)\n"
-        "wb.save(sys.argv[1])\n");
+    const QString script
+        = QStringLiteral("import openpyxl,sys\n"
+                         "wb=openpyxl.Workbook(); ws=wb.active\n"
+                         "for r,n in enumerate(sys.argv[2:],1): ws.cell(row=r,column=1,value=n)\n"
+                         "wb.save(sys.argv[1])\n");
     QProcess py;
     py.start("/usr/bin/python3", QStringList({"-c", script, path}) + names);
     return py.waitForFinished(30000) && py.exitStatus() == QProcess::NormalExit
@@ -183,6 +183,8 @@ private slots:
     void randomNamesAfterRun();
     void deleteEditor();
     void setUpPublishesReplaceOnce();
+    void regexInPanel_data();
+    void regexInPanel();
     void resetKeepsInsertRowAndForgetsWorkbook();
     void resetRestoresEveryControl_data();
     void resetRestoresEveryControl();
@@ -554,8 +556,12 @@ void TestRenamePage::handEditAfterExtensionChange_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("newSuffix");
     QTest::addColumn<QString>("changed"); // the name after the first run
-    QTest::newRow("jpg to png") << "a.jpg" << "png" << "a.png";
-    QTest::newRow("an extension where there was none") << "notes" << "md" << "notes.md";
+    QTest::newRow("jpg to png") << "a.jpg"
+                                << "png"
+                                << "a.png";
+    QTest::newRow("an extension where there was none") << "notes"
+                                                       << "md"
+                                                       << "notes.md";
 }
 
 // A hand edit keeps the extension the file has on disk now, also after a run that changed it
@@ -567,9 +573,8 @@ void TestRenamePage::handEditAfterExtensionChange()
     QFETCH(QString, changed);
     const QString ext = QFileInfo(changed).suffix();
     const QString oldExt = QFileInfo(name).suffix();
-    const auto withExt = [](const QString &stem, const QString &e) {
-        return e.isEmpty() ? stem : stem + "." + e;
-    };
+    const auto withExt
+        = [](const QString &stem, const QString &e) { return e.isEmpty() ? stem : stem + "." + e; };
     addFiles(filePage, "x", {name});
     CustormRename *editor = customEditor(filePage);
     flip(child<CustormCheckBox>(editor, "suffixCheckBox"));
@@ -616,6 +621,9 @@ void TestRenamePage::conflictsAndMessages()
     child<QLineEdit>(editor, "replaceFindContentEdit")->setText("x");
     child<QLineEdit>(editor, "replaceReplaceContentEdit")->setText("y");
     QCOMPARE(previews(filePage), QStringList({"y.txt", "y.txt"}));
+    // the cell says before the run what the run will do
+    QCOMPARE(list(filePage)->table()->item(0, FileListWidget::NewNameColumn)->toolTip(),
+        resolve ? QString("将命名为“y(1).txt”") : QString("与已有文件重名，将不会重命名"));
     click(child<QAbstractButton>(filePage->propertyWidget(), "setBtn"));
     if (resolve) {
         QCOMPARE(listing(dir->filePath("f")), QStringList({"y(1).txt", "y.txt"}));
@@ -862,8 +870,8 @@ void TestRenamePage::resetRestoresEveryControl_data()
     QTest::addColumn<QString>("tab");
     for (bool folder : {false, true}) {
         for (const char *tab : {"custorm", "insert", "replace", "delete"})
-            QTest::newRow(qPrintable(QStringLiteral("%1/%2 page")
-                                         .arg(tab, folder ? "folder" : "file")))
+            QTest::newRow(
+                qPrintable(QStringLiteral("%1/%2 page").arg(tab, folder ? "folder" : "file")))
                 << folder << QString::fromLatin1(tab);
     }
 }
@@ -904,6 +912,43 @@ void TestRenamePage::resetRestoresEveryControl()
     PanelControls::reassertEvery(editor);
     QVERIFY2(atDefaults(), "a control shows a value its rule record does not hold");
     QCOMPARE(previews(page), QStringList({"a.txt", "b.txt"}));
+}
+
+void TestRenamePage::regexInPanel_data()
+{
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("preview"); // empty: refused, names shown unchanged
+    QTest::newRow("groups") << "^(a+)(b)"
+                            << "b_aaa.txt";
+    QTest::newRow("invalid pattern") << "(a+"
+                                     << "";
+    QTest::newRow("pathological pattern") << "(a+)+$"
+                                          << "";
+}
+
+// The pattern as a user types it: an unusable one is explained under the fields, changes no
+// name and keeps "开始命名" off until it is mended.
+void TestRenamePage::regexInPanel()
+{
+    QFETCH(QString, find);
+    QFETCH(QString, preview);
+    const QString name = QString(30, 'a') + "b.txt";
+    addFiles(filePage, "f", {name});
+    RenamePropertyWidget *panel = filePage->propertyWidget();
+    click(child<QAbstractButton>(panel, "replaceBtn"));
+    Replace *editor = panel->replaceEditor();
+    flip(child<CustormCheckBox>(editor, "replaceRegexCheck"));
+    child<QLineEdit>(editor, "replaceReplaceContentEdit")->setText("$2_$1");
+    child<QLineEdit>(editor, "replaceFindContentEdit")->setText(find);
+    auto *error = child<QLabel>(editor, "patternErrorLabel");
+    QCOMPARE(error->isVisibleTo(editor), preview.isEmpty());
+    QCOMPARE(child<QAbstractButton>(panel, "setBtn")->isEnabled(), !preview.isEmpty());
+    QCOMPARE(previews(filePage),
+        QStringList(preview.isEmpty() ? name : QString(preview).replace("aaa", QString(30, 'a'))));
+    // mended: the panel comes back
+    child<QLineEdit>(editor, "replaceFindContentEdit")->setText("(b)");
+    QVERIFY(!error->isVisibleTo(editor));
+    QVERIFY(child<QAbstractButton>(panel, "setBtn")->isEnabled());
 }
 
 QTEST_MAIN(TestRenamePage)

@@ -67,6 +67,8 @@ private slots:
     void preview();
     void importName_data();
     void importName();
+    void replacePattern_data();
+    void replacePattern();
     void entryTimes();
     void randomNamesDiffer();
     void ruleFromNameSpace();
@@ -273,15 +275,13 @@ void TestRenamePreview::preview_data()
     // text taken apart only between whole characters: never half of a surrogate pair
     const QString high(QChar(0xD83D)), low(QChar(0xDE00));
     QTest::newRow("halves/delete content high half")
-        << erase([=](auto &r) { r.deleteContent = high; }) << "😀a😀.txt" << false << 0
-        << "😀a😀.txt";
+        << erase([=](auto &r) { r.deleteContent = high; }) << "😀a😀.txt" << false << 0 << "😀a😀.txt";
     QTest::newRow("halves/delete content low half")
         << erase([=](auto &r) { r.deleteContent = low; }) << "😀a" << true << 0 << "😀a";
     QTest::newRow("halves/delete content whole emoji")
         << erase([](auto &r) { r.deleteContent = "😀"; }) << "a😀b😀" << true << 0 << "ab";
     QTest::newRow("halves/delete text ending in a half")
-        << erase([=](auto &r) { r.deleteContent = "a" + high; }) << "a😀 a" << true << 0
-        << "a😀 a";
+        << erase([=](auto &r) { r.deleteContent = "a" + high; }) << "a😀 a" << true << 0 << "a😀 a";
     QTest::newRow("halves/replace find half")
         << replace([=](auto &r) { r.replaceFindContent = low, r.replaceReplaceContent = "x"; })
         << "😀b.txt" << false << 0 << "😀b.txt";
@@ -292,11 +292,9 @@ void TestRenamePreview::preview_data()
         << replace([=](auto &r) { r.splitText = high; }) << "a😀b" << true << 0 << "a😀b";
     QTest::newRow("halves/swap around a whole emoji")
         << replace([](auto &r) { r.splitText = "😀"; }) << "a😀b" << true << 0 << "b😀a";
-    QTest::newRow("halves/suffix find half")
-        << custom([=](auto &r) {
-               r.suffixCheck = true, r.suffixType = 1, r.findContent = high, r.replaceContent = "x";
-           })
-        << "a.😀" << false << 0 << "a.😀";
+    QTest::newRow("halves/suffix find half") << custom([=](auto &r) {
+        r.suffixCheck = true, r.suffixType = 1, r.findContent = high, r.replaceContent = "x";
+    }) << "a.😀" << false << 0 << "a.😀";
     QTest::newRow("halves/suffix empty find around whole characters")
         << custom([](auto &r) { r.suffixCheck = true, r.suffixType = 1, r.replaceContent = "x"; })
         << "a.😀t" << false << 0 << "a.x😀xtx";
@@ -317,6 +315,74 @@ void TestRenamePreview::preview()
     QFETCH(bool, isFolder);
     QFETCH(int, row);
     QTEST(previewName(rule, isFolder, entryOf(name, isFolder), row), "expected");
+}
+
+void TestRenamePreview::replacePattern_data()
+{
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<bool>("regex");
+    QTest::addColumn<bool>("caseSensitive");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected"); // empty: the rule cannot be used, name unchanged
+
+    QTest::newRow("regex/groups swapped") << "(\\d+)-(\\w+)" << true << true << "$2_$1"
+                                          << "12-ab.txt"
+                                          << "ab_12.txt";
+    QTest::newRow("regex/named group") << "(?<year>\\d{4})" << true << true << "[${year}]"
+                                       << "trip 2023.jpg"
+                                       << "trip [2023].jpg";
+    QTest::newRow("regex/whole match and dollar") << "\\d" << true << true << "$$$0"
+                                                  << "a1b2"
+                                                  << "a$1b$2";
+    QTest::newRow("regex/empty replacement deletes") << "\\s+" << true << true << ""
+                                                     << "my  holiday photo.png"
+                                                     << "myholidayphoto.png";
+    QTest::newRow("regex/case-blind") << "img" << true << false << "pic"
+                                      << "IMG_01 img.jpg"
+                                      << "pic_01 pic.jpg";
+    QTest::newRow("regex/case-sensitive") << "img" << true << true << "pic"
+                                          << "IMG_01 img.jpg"
+                                          << "IMG_01 pic.jpg";
+    QTest::newRow("regex/only the stem") << "jpg" << true << true << "x"
+                                         << "jpg.jpg"
+                                         << "x.jpg";
+    QTest::newRow("regex/invalid pattern") << "(ab" << true << true << "x"
+                                           << "ab.txt"
+                                           << "";
+    QTest::newRow("regex/pathological pattern")
+        << "(a+)+$" << true << true << "x" << QString(30, 'a') + "b.txt"
+        << "";
+    QTest::newRow("plain/case-blind") << "Ab" << false << false << "x"
+                                      << "ab AB aB.txt"
+                                      << "x x x.txt";
+    QTest::newRow("plain/signs are text") << "(1)" << false << false << "$1"
+                                          << "a(1).txt"
+                                          << "a$1.txt";
+    QTest::newRow("plain/empty replacement keeps") << "a" << false << true << ""
+                                                   << "aa.txt"
+                                                   << "aa.txt";
+}
+
+// Through the whole row computation, as the list does it.
+void TestRenamePreview::replacePattern()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    RenameRule rule = replace([](auto &r) {
+        QFETCH(QString, find);
+        QFETCH(bool, regex);
+        QFETCH(bool, caseSensitive);
+        QFETCH(QString, replacement);
+        r.replaceFindContent = find, r.replaceRegex = regex;
+        r.replaceCaseSensitive = caseSensitive, r.replaceReplaceContent = replacement;
+    });
+    QString trouble;
+    const QString got = previewName(rule, false, entryOf(name, false), 0, &trouble);
+    QCOMPARE(trouble.isEmpty(), !expected.isEmpty());
+    QCOMPARE(got,
+        expected.isEmpty() ? previewName(replace([](auto &) {}), false, entryOf(name, false), 0)
+                           : expected);
 }
 
 void TestRenamePreview::importName_data()

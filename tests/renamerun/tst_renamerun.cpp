@@ -1,5 +1,6 @@
 #include "disk/DiskNames.h"
 #include "disk/NativeRename.h"
+#include "rename/RenamePlan.h"
 #include "rename/RenameRun.h"
 #include "tests/support/CaseBlindMount.h"
 #include "tests/support/WineCheck.h"
@@ -78,6 +79,8 @@ class TestRenameRun : public QObject
 private slots:
     void uniquePath_data();
     void uniquePath();
+    void marksForeseeTheRun_data();
+    void marksForeseeTheRun();
     void danglingLinkOccupiesName();
     void acceptableName_data();
     void acceptableName();
@@ -600,6 +603,99 @@ void TestRenameRun::windowsLayerUnderWine()
     QByteArray output;
     QVERIFY2(wine.run({WineCheck::windowsPath(files)}, &output) == 0, output.constData());
     QCOMPARE(listing(files), QStringList({"b.txt", "c.jpg", "dst", "empty"}));
+}
+
+void TestRenameRun::marksForeseeTheRun_data()
+{
+    QTest::addColumn<bool>("onFat");
+    QTest::addColumn<QStringList>("disk"); // files in the folder; "-x" vanishes after listing
+    QTest::addColumn<QStringList>("rows"); // "name>preview", in list order
+    QTest::addColumn<bool>("resolve");
+    QTest::addColumn<QStringList>("marks"); // tooltips, "" unmarked
+    QTest::addColumn<QStringList>("after"); // each row's name after the run
+
+    const QString taken = QStringLiteral("与已有文件重名，将不会重命名");
+    const QString longName = QString(252, 'n') + ".txt"; // 256 bytes
+    QTest::newRow("taken on disk/resolved")
+        << false << QStringList {"a", "b"} << QStringList {"a>b"} << true
+        << QStringList {"将命名为“b(1)”"} << QStringList {"b(1)"};
+    QTest::newRow("taken on disk/fails") << false << QStringList {"a", "b"} << QStringList {"a>b"}
+                                         << false << QStringList {taken} << QStringList {"a"};
+    QTest::newRow("two rows to one name")
+        << false << QStringList {"a", "b"} << QStringList {"a>c", "b>c"} << true
+        << QStringList {"", "将命名为“c(1)”"} << QStringList {"c", "c(1)"};
+    QTest::newRow("chain, freed first")
+        << false << QStringList {"a", "b"} << QStringList {"b>c", "a>b"} << false
+        << QStringList {"", ""} << QStringList {"c", "b"};
+    QTest::newRow("chain, taken first")
+        << false << QStringList {"a", "b"} << QStringList {"a>b", "b>c"} << false
+        << QStringList {taken, ""} << QStringList {"a", "c"};
+    QTest::newRow("swap") << false << QStringList {"a", "b"} << QStringList {"a>b", "b>a"} << true
+                          << QStringList {"将命名为“b(1)”", ""} << QStringList {"b(1)", "a"};
+    QTest::newRow("case only on FAT")
+        << true << QStringList {"photo", "other"} << QStringList {"photo>PHOTO", "other>Photo"}
+        << true << QStringList {"", "将命名为“Photo(1)”"} << QStringList {"PHOTO", "Photo(1)"};
+    QTest::newRow("refused name") << false << QStringList {"a"} << QStringList {"a>x\\y"} << true
+                                  << QStringList {"名称不可用：含有路径分隔符“\\”"}
+                                  << QStringList {"a"};
+    QTest::newRow("vanished file")
+        << false << QStringList {"-a", "b"} << QStringList {"a>c", "b>a"} << true
+        << QStringList {"文件不存在", ""} << QStringList {"a", "a"};
+    QTest::newRow("256 bytes") << false << QStringList {"a"} << QStringList {"a>" + longName}
+                               << true << QStringList {"名称不可用：超过255字节"}
+                               << QStringList {"a"};
+}
+
+// What the preview marks is what the run then does, row for row.
+void TestRenameRun::marksForeseeTheRun()
+{
+    QFETCH(bool, onFat);
+    QFETCH(QStringList, disk);
+    QFETCH(QStringList, rows);
+    QFETCH(bool, resolve);
+    QFETCH(QStringList, marks);
+    QFETCH(QStringList, after);
+    QTemporaryDir tmp;
+    std::unique_ptr<CaseBlindMount> fat;
+    QString folder = tmp.path();
+    if (onFat) {
+        fat.reset(new CaseBlindMount(4));
+        if (!fat->isMounted())
+            QSKIP(qPrintable(fat->skipReason()));
+        folder = fat->path();
+    }
+    for (const QString &name : disk)
+        QVERIFY(writeFile(folder + "/" + QString(name).remove(QRegularExpression("^-")), "x"));
+    QVector<RenameItem> items;
+    QStringList paths;
+    for (const QString &row : rows) {
+        const QStringList parts = row.split('>');
+        items.append({row, folder + "/" + parts.at(0), parts.at(1)});
+        paths << items.last().filePath;
+    }
+    for (const QString &name : disk) {
+        if (name.startsWith('-'))
+            QVERIFY(QFile::remove(folder + "/" + name.mid(1)));
+    }
+    FolderPicture picture;
+    picture.read(paths);
+    const QVector<RowPlan> plans = planRename(picture, items, false, resolve);
+    QStringList shown;
+    for (const RowPlan &plan : plans)
+        shown << planMark(plan);
+    QCOMPARE(shown, marks);
+
+    const RunResult result = runRename(items, false, resolve);
+    QStringList names;
+    for (int i = 0; i < result.rows.size(); ++i) {
+        names << result.paths.at(i).mid(folder.size() + 1);
+        const bool fails
+            = plans.at(i).kind == RowPlan::Taken || plans.at(i).kind == RowPlan::Refused;
+        QCOMPARE(result.rows.at(i).kind == RowOutcome::Failed, fails);
+        QCOMPARE(
+            result.rows.at(i).kind == RowOutcome::Missing, plans.at(i).kind == RowPlan::Missing);
+    }
+    QCOMPARE(names, after);
 }
 
 QTEST_GUILESS_MAIN(TestRenameRun)

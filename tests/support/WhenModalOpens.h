@@ -5,6 +5,9 @@
 // widgets.
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -23,4 +26,20 @@ inline void whenModalOpens(std::function<void(QWidget *)> answer)
         answer(modal);
     });
     timer->start();
+}
+
+// Answers a file dialog with path, as a user who types it would. selectFile alone leaves the name
+// field alone while it has focus, and the dialog then accepts nothing and stays open.
+inline void chooseInFileDialog(QFileDialog *dialog, const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        dialog->setDirectory(path);
+    } else {
+        dialog->setDirectory(info.absolutePath());
+        dialog->selectFile(info.fileName());
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(info.fileName());
+    }
+    static_cast<QDialog *>(dialog)->accept();
 }

@@ -18,6 +18,8 @@ private slots:
     void timeFormatsAgreeWithQt();
     void timeTypes();
     void entryTimes();
+    void timeSources_data();
+    void timeSources();
     void placement_data();
     void placement();
     void settingsFromRecord();

@@ -3,8 +3,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "tests/support/Photos.h"
 #include "tests/text/TextTests.h"
 #include "text/SequenceText.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
 
 void SequenceTest::numbers_data()
 {
@@ -228,6 +233,49 @@ void SequenceTest::entryTimes()
         QCOMPARE(birth, info.birthTime().toString(QStringLiteral("yyyy-MM-dd-hh-mm-ss")));
     else
         QCOMPARE(birth, QString());
+}
+
+void SequenceTest::timeSources_data()
+{
+    QTest::addColumn<QStringList>("tags"); // exiftool's; a .txt file without any
+    QTest::addColumn<int>("timeType");
+    QTest::addColumn<QString>("expected");
+    const QStringList taken {"-DateTimeOriginal=2020:10:18 14:30:00"};
+    QTest::newRow("capture/photo") << taken << 3 << "2020-10-18-14-30-00";
+    QTest::newRow("capture/photo without") << QStringList {"-Artist=x"} << 3 << "";
+    QTest::newRow("capture/not a photo") << QStringList() << 3 << "";
+    QTest::newRow("modified/New York 1965 summer hour")
+        << QStringList() << 2 << "1965-07-01-12-00-00";
+}
+
+// Names by the entry's own dates, in New York (Qt's local time is an hour off in 1965).
+void SequenceTest::timeSources()
+{
+    QFETCH(QStringList, tags);
+    QFETCH(int, timeType);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(tags.isEmpty() ? "a.txt" : "a.jpg");
+    if (tags.isEmpty()) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    } else {
+        QVERIFY(makePhotos({path}, {tags}));
+    }
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "America/New_York");
+    tzset();
+    const timespec at[2] = {{-142070400, 0}, {-142070400, 0}}; // 1965-07-01 16:00 UTC
+    QVERIFY(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), at, 0) == 0);
+    SequenceSettings s;
+    s.numberType = 3;
+    s.timeType = timeType;
+    s.timeStyle = 4;
+    const QFileInfo info(path);
+    const QString got = sequenceText(s, 0, &info);
+    qputenv("TZ", zone);
+    tzset();
+    QCOMPARE(got, expected);
 }
 
 void SequenceTest::placement_data()

@@ -3,11 +3,14 @@
 // under Wine.
 #include "tests/support/CaseBlindMount.h"
 #include "tests/support/NtfsMount.h"
+#include "tests/support/Photos.h"
 #include "tests/support/WineCheck.h"
 #include "tests/support/ZoneInfo.h"
 
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
+#include "filetime/CaptureTimes.h"
+#include "filetime/DateInName.h"
 #include "filetime/FileTimes.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/OperateWidget.h"
@@ -300,6 +303,10 @@ private slots:
     void startActsOnItsOwnPage_data();
     void startActsOnItsOwnPage();
     void resetRestoresDefaults();
+    void dateInName_data();
+    void dateInName();
+    void sources_data();
+    void sources();
     void ntfsCreationTime_data();
     void ntfsCreationTime();
     void windowsLayerUnderWine();
@@ -904,3 +911,129 @@ int main(int argc, char **argv)
 }
 
 #include "tst_times.moc"
+
+void TestTimes::dateInName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("found"); // "yyyy-MM-dd hh:mm:ss", "+" when a time was found
+    const char *const rows[][3] = {
+        {"yyyyMMdd/camera", "IMG_20201018_143000.jpg", "2020-10-18 14:30:00+"},
+        {"yyyyMMdd/no time after", "VID-20201018-WA0007.mp4", "2020-10-18 00:00:00"},
+        {"yyyyMMdd/time after nothing", "20201018143000.png", "2020-10-18 14:30:00+"},
+        {"yyyyMMdd/T before time", "x20201018T143000", "2020-10-18 14:30:00+"},
+        {"yyyy-MM-dd/scan", "扫描2021-03-05.pdf", "2021-03-05 00:00:00"},
+        {"yyyy-MM-dd/space HH-mm-ss", "2021-03-05 08-09-10", "2021-03-05 08:09:10+"},
+        {"yyyy_MM_dd/HH.mm.ss", "a_2021_03_05_08.09.10", "2021-03-05 08:09:10+"},
+        {"yyyy.MM.dd/HH:mm:ss", "2021.03.05 08:09:10", "2021-03-05 08:09:10+"},
+        {"yyyy年M月d日/short fields", "2021年3月5日会议", "2021-03-05 00:00:00"},
+        {"yyyy年M月d日/Chinese time", "2021年12月25日 14时30分05秒", "2021-12-25 14:30:05+"},
+        {"first date/wins", "2019-01-02 and 2020-03-04", "2019-01-02 00:00:00"},
+        {"impossible/month 13", "20211345.jpg", ""},
+        {"impossible/time keeps the date", "2021-03-05_25-00-00", "2021-03-05 00:00:00"},
+        {"digits/12-digit serial", "202110181430.jpg", ""},
+        {"digits/run on before", "120201018.jpg", ""},
+        {"digits/run on after the time", "20201018_1430001", "2020-10-18 00:00:00"},
+        {"mixed separators/no date", "2021-03_05", ""}, {"no date/plain name", "notes.txt", ""}};
+    for (auto row : rows)
+        QTest::newRow(row[0]) << QString::fromUtf8(row[1]) << QString::fromUtf8(row[2]);
+}
+
+void TestTimes::dateInName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, found);
+    const std::optional<NameDate> date = ::dateInName(name);
+    const QString got = date ? QDateTime(date->date, date->time).toString("yyyy-MM-dd hh:mm:ss")
+            + (date->hasTime ? "+" : "")
+                             : QString();
+    QCOMPARE(got, found);
+}
+
+void TestTimes::sources_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("tags"); // exiftool's, for a photo
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QList<int>>("shift"); // days, hours, minutes, seconds
+    QTest::addColumn<QString>("written"); // local "yyyy-MM-dd hh:mm:ss.zzz", "own+1d", or a message
+    const QStringList original {
+        "-DateTimeOriginal=2020:10:18 14:30:00", "-CreateDate=2019:01:01 00:00:00"};
+    const QList<int> none {0, 0, 0, 0};
+    QTest::newRow("capture/original before create date")
+        << false << "a.jpg" << original << "拍摄时间" << none << "2020-10-18 14:30:00.000";
+    QTest::newRow("capture/create date alone")
+        << false << "a.jpg" << QStringList {"-CreateDate=2019:05:06 07:08:09"} << "拍摄时间" << none
+        << "2019-05-06 07:08:09.000";
+    QTest::newRow("capture/offset and sub-second exact")
+        << false << "a.jpg"
+        << QStringList {"-DateTimeOriginal=2020:10:18 14:30:00", "-OffsetTimeOriginal=+08:00",
+               "-SubSecTimeOriginal=25"}
+        << "拍摄时间" << none << "2020-10-18 08:30:00.250";
+    QTest::newRow("capture/clock an hour fast")
+        << false << "a.jpg" << original << "拍摄时间" << QList<int> {0, -1, 0, 0}
+        << "2020-10-18 13:30:00.000";
+    QTest::newRow("capture/photo without tags") << false << "a.jpg" << QStringList {"-Artist=x"}
+                                                << "拍摄时间" << none << "文件“%1”没有拍摄时间";
+    QTest::newRow("name/camera name and shift")
+        << false << "IMG_20201018_143000.jpg" << QStringList() << "文件名中的时间"
+        << QList<int> {1, 0, -30, 5} << "2020-10-19 14:00:05.000";
+    QTest::newRow("name/folder, date only")
+        << true << "扫描2021-03-05" << QStringList() << "文件名中的时间" << none
+        << "2021-03-05 00:00:00.000";
+    QTest::newRow("name/none") << false << "notes.txt" << QStringList() << "文件名中的时间" << none
+                               << "文件名“%1”中没有日期";
+    QTest::newRow("own/folder modification a day on")
+        << true << "d" << QStringList() << "修改时间" << QList<int> {1, 0, 0, 0} << "own+1d";
+}
+
+// Each source through the panel: the preview, the run with its message, and undo.
+void TestTimes::sources()
+{
+    QFETCH(bool, folder);
+    QFETCH(QString, name);
+    QFETCH(QStringList, tags);
+    QFETCH(QString, source);
+    QFETCH(QList<int>, shift);
+    QFETCH(QString, written);
+    TimePage *page = folder ? folderPage.data() : filePage.data();
+    TimePage *otherPage = folder ? filePage.data() : folderPage.data();
+    const QString path = dir->filePath(name);
+    if (name.endsWith(".jpg")) {
+        QVERIFY(makePhotos({path}, {tags}));
+        QVERIFY(setDiskTimes(path, kOldModified, kOldAccessed));
+        listOf(page)->addPaths({path});
+    } else {
+        addEntries(page, {name});
+    }
+    addEntries(otherPage, {"2000-01-01 other"});
+    flip(page, "modifiedTimeSetCheck");
+    auto *box = child<QComboBox>(page, "modifiedSourceBox");
+    box->setCurrentIndex(box->findText(source));
+    QCOMPARE(box->currentText(), source);
+    QVERIFY(!child<QDateTimeEdit>(page, "modifiedDate")->isEnabled());
+    const char *spins[] = {"modifiedShiftD", "modifiedShiftH", "modifiedShiftM", "modifiedShiftS"};
+    for (int i = 0; i < 4; ++i)
+        child<QSpinBox>(page, spins[i])->setValue(shift.at(i));
+    CaptureTimes::instance()->waitForReads();
+
+    const bool fails = written.contains("%1");
+    const qint64 ownMs = kOldModified / 1000000;
+    const QDateTime expected = fails ? QDateTime::fromMSecsSinceEpoch(ownMs)
+        : written == "own+1d"        ? QDateTime::fromMSecsSinceEpoch(ownMs + 86400000)
+                                     : QDateTime::fromString(written, "yyyy-MM-dd hh:mm:ss.zzz");
+    const QString format = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+    QCOMPARE(cellTime(page, 0, TimeListWidget::ModifiedColumn).toString(format),
+        expected.toString(format));
+    press(page, "setBtn");
+    QCOMPARE(states(page), QStringList {fails ? "失败" : "成功"});
+    QCOMPARE(log->messages, fails ? QStringList {written.arg(path)} : QStringList());
+    QCOMPARE(diskTimes(path).modified / 1000000, expected.toMSecsSinceEpoch());
+    QCOMPARE(child<QAbstractButton>(page, "undo")->isEnabled(), !fails);
+    if (!fails) {
+        press(page, "undo");
+        QCOMPARE(diskTimes(path).modified, kOldModified);
+    }
+    // The other page's list kept its own times.
+    QCOMPARE(listOf(otherPage)->entryList().at(0)->modifiedTime.toMSecsSinceEpoch(), ownMs);
+}
