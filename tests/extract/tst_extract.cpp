@@ -13,6 +13,7 @@
 #include "tests/support/WhenModalOpens.h"
 #include "tests/support/ZoneInfo.h"
 #include "widgets/StyledInputs.h"
+#include "tests/support/LinuxTools.h"
 
 #include <QtTest>
 
@@ -244,6 +245,7 @@ private slots:
     }
     void exportHoldsWhatTheOptionsSay()
     {
+        SKIP_WITHOUT_LINUX_TOOLS();
         QFETCH(int, format);
         QFETCH(bool, folder);
         QFETCH(QStringList, off);
@@ -449,6 +451,7 @@ private slots:
     // statx reports no creation time on ntfs-3g; the attribute holds it, as on the time page.
     void ntfsCreationTimeIsListedAndExported()
     {
+        SKIP_WITHOUT_LINUX_TOOLS();
         QFETCH(bool, folder);
         QFETCH(int, format);
         NtfsMount ntfs;
@@ -506,6 +509,7 @@ private slots:
     // The list and every format show a file's time as zoneinfo does, whatever the year.
     void localTimesOfEveryYear()
     {
+        SKIP_WITHOUT_LINUX_TOOLS();
         QFETCH(int, format);
         QFETCH(QString, zoneAndReading);
         const QString zone = zoneAndReading.section(' ', 0, 0);

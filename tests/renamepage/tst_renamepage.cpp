@@ -15,6 +15,7 @@
 #include "rename/Replace.h"
 #include "tests/support/PanelControls.h"
 #include "widgets/CustormCheckBox.h"
+#include "tests/support/LinuxTools.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -392,6 +393,7 @@ void TestRenamePage::importActsOnlyOnItsPage()
 
 void TestRenamePage::importFromWorkbook()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     addFiles(filePage, "f", {"a.jpg", "b.jpg", "c.jpg"});
     // a custom rule that would not resolve conflicts came first
     flip(child<CustormCheckBox>(customEditor(filePage), "autoNameErrorCheck"));
@@ -431,6 +433,7 @@ void TestRenamePage::importedNameTheDiskCannotHold_data()
 
 void TestRenamePage::importedNameTheDiskCannotHold()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(bool, isFolder);
     QFETCH(QString, cell);
     QFETCH(QString, shown);

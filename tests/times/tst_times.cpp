@@ -22,6 +22,7 @@
 #include "times/TimeRule.h"
 #include "widgets/CustormCheckBox.h"
 #include "widgets/StyledInputs.h"
+#include "tests/support/LinuxTools.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -342,6 +343,7 @@ void TestTimes::localTime_data()
 // Picked, written and listed in local time as zoneinfo has it (the Windows layer: below).
 void TestTimes::localTime()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(QString, zoneAndReading);
     const QString zone = zoneAndReading.section(' ', 0, 0),
                   reading = zoneAndReading.section(' ', 1);
@@ -851,6 +853,7 @@ void TestTimes::ntfsCreationTime()
 // The Windows layer, cross-compiled with MinGW and run under Wine (which follows TZ as well).
 void TestTimes::windowsLayerUnderWine()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     WineCheck wine;
     if (!wine.isAvailable())
         QSKIP(qPrintable(wine.skipReason()));
@@ -990,6 +993,7 @@ void TestTimes::sources_data()
 // Each source through the panel: the preview, the run with its message, and undo.
 void TestTimes::sources()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(bool, folder);
     QFETCH(QString, name);
     QFETCH(QStringList, tags);
