@@ -15,6 +15,12 @@
 
 namespace {
 
+#ifdef Q_OS_WIN
+constexpr bool onWindows = true;
+#else
+constexpr bool onWindows = false;
+#endif
+
 // A second name of the same file.
 bool hardLink(const QString &target, const QString &name)
 {
@@ -149,6 +155,9 @@ void TestRenameRun::uniquePath()
 
 void TestRenameRun::danglingLinkOccupiesName()
 {
+#ifdef Q_OS_WIN
+    QSKIP("QFile::link makes a shortcut (.lnk) on Windows, not a link");
+#endif
     QTemporaryDir dir;
     QVERIFY(QFile::link(dir.filePath("nowhere"), dir.filePath("b.txt")));
     QVERIFY(!QFileInfo::exists(dir.filePath("b.txt"))); // Qt follows the link
@@ -167,8 +176,9 @@ void TestRenameRun::acceptableName_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("ok");
     QTest::newRow("plain") << "photo.jpg" << true;
-    QTest::newRow("unicode and spaces") << " 照片 (1) é.jpg " << true;
-    QTest::newRow("three dots") << "..." << true;
+    // Windows drops a name's trailing spaces and dots, so it would give another name.
+    QTest::newRow("unicode and spaces") << " 照片 (1) é.jpg " << !onWindows;
+    QTest::newRow("three dots") << "..." << !onWindows;
     QTest::newRow("leading dots") << "..x" << true;
     QTest::newRow("empty") << "" << false;
     QTest::newRow("dot") << "." << false;
@@ -439,6 +449,9 @@ void TestRenameRun::emptyTargetFolder()
 
 void TestRenameRun::caseOnlyWhereCaseMatters()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows folders ignore case: the case-blind test covers them");
+#endif
     QTemporaryDir dir;
     QVERIFY(writeFile(dir.filePath("Photo.jpg"), "P"));
     QVERIFY(writeFile(dir.filePath("a.jpg"), "a"));
@@ -454,10 +467,15 @@ void TestRenameRun::caseOnlyWhereCaseMatters()
 // A FAT image mounted through FUSE ignores letter case, as Windows does.
 void TestRenameRun::caseOnlyOnCaseBlindFileSystem()
 {
+#ifdef Q_OS_WIN
+    const QTemporaryDir folder; // Windows folders ignore case themselves
+    const QString mount = folder.path();
+#else
     const CaseBlindMount fat(4);
     if (!fat.isMounted())
         QSKIP(qPrintable(fat.skipReason()));
     const QString mount = fat.path();
+#endif
 
     QVERIFY(writeFile(mount + "/Photo.jpg", "P"));
     QVERIFY(writeFile(mount + "/b.txt", "B"));
@@ -642,7 +660,9 @@ void TestRenameRun::marksForeseeTheRun_data()
         << false << QStringList {"-a", "b"} << QStringList {"a>c", "b>a"} << true
         << QStringList {"文件不存在", ""} << QStringList {"a", "a"};
     QTest::newRow("256 bytes") << false << QStringList {"a"} << QStringList {"a>" + longName}
-                               << true << QStringList {"名称不可用：超过255字节"}
+                               << true
+                               << QStringList {onWindows ? "名称不可用：超过255个字符"
+                                                         : "名称不可用：超过255字节"}
                                << QStringList {"a"};
 }
 
