@@ -44,6 +44,14 @@ Outcome renameNoReplace(const Path &from, const Path &to, int *error)
 {
     // Without MOVEFILE_REPLACE_EXISTING the call never replaces an existing file or folder.
     (void)atomicDisabled;
+    // Only a change of letter case may name what is there already. Wine reports a move onto
+    // another name of the same file (a hard link) as done while nothing moved.
+    if (occupied(to)
+        && CompareStringOrdinal(from.c_str(), -1, to.c_str(), -1, TRUE) != CSTR_EQUAL) {
+        if (error)
+            *error = ERROR_ALREADY_EXISTS;
+        return Outcome::TargetExists;
+    }
     if (MoveFileExW(from.c_str(), to.c_str(), 0)) {
         if (error)
             *error = 0;

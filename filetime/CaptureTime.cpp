@@ -88,8 +88,13 @@ std::optional<CaptureTime> readCaptureTime(const QString &path)
     setUpExiv2();
     try {
         // The file may have gone or changed since it was listed: every failure is "no time".
+#ifdef _WIN32
+        // The ANSI code page cannot name most Chinese files: open by the wide path.
+        Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(path.toStdWString());
+#else
         Exiv2::Image::AutoPtr image
             = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+#endif
         if (!image.get())
             return std::nullopt;
         image->readMetadata();

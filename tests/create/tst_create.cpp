@@ -16,6 +16,7 @@
 #include "widgets/CustormCheckBox.h"
 #include "widgets/StyledButtons.h"
 #include "widgets/StyledInputs.h"
+#include "tests/support/LinuxTools.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -300,6 +301,7 @@ void TestCreate::customNames()
 
 void TestCreate::listFollowsTabsAndRules()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     const QString book = dir->filePath("names.xlsx");
     QVERIFY(makeWorkbook(book, ::column({"甲", "乙"})));
     QVERIFY(!child<QWidget>(panel(), "setBtn")->isEnabled());
@@ -381,6 +383,7 @@ void TestCreate::importNames_data()
 
 void TestCreate::importNames()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(QString, book);
     QFETCH(QJsonArray, rows);
     QFETCH(int, count);
@@ -575,6 +578,7 @@ void TestCreate::unsafeNamesFromWorkbook_data()
 // although every path they name could be made.
 void TestCreate::unsafeNamesFromWorkbook()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(int, kind);
     QFETCH(QString, made);
     QFETCH(QString, message);
@@ -627,6 +631,7 @@ void TestCreate::kindsOpenInTheirReaders_data()
 // ordinary new document of its kind.
 void TestCreate::kindsOpenInTheirReaders()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(int, kind);
     QFETCH(QString, file);
     QFETCH(QString, reader);
@@ -725,6 +730,7 @@ void TestCreate::takenWhileRunning()
 
 void TestCreate::resetRestoresEveryControl()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QTest::qWait(1100); // the panel records its defaults a second after it is built
     QWidget *editors[] = {custom(), import()};
     // What each control shows, keyed by object name.
@@ -811,6 +817,7 @@ void TestCreate::resetRestoresEveryControl()
 // The rows of a workbook still being read when the user resets do not come back afterwards.
 void TestCreate::resetForgetsAPendingRead()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     const QString book = dir->filePath("names.xlsx");
     QVERIFY(makeWorkbook(book, ::column({"late"})));
     chooseWorkbook(book); // the rows arrive through the event loop, after the reset below
@@ -823,6 +830,7 @@ void TestCreate::resetForgetsAPendingRead()
 
 void TestCreate::committedTemplatesAreGenerated()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QVERIFY(python({QStringLiteral(QUORVEX_SOURCE_DIR "/tools/gen_templates.py"), dir->path()}));
     QVERIFY(QFileInfo(dir->filePath("folder")).isDir());
     QVERIFY(QFileInfo(QStringLiteral(QUORVEX_RUNTIME_DIR "/template/folder")).isDir());

@@ -2,6 +2,7 @@
 
 #include "OpensslRunner.h"
 #include "logging/QAESEncryption.h"
+#include "tests/support/LinuxTools.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -121,6 +122,7 @@ void TestLogging::agreesWithOpenssl_data()
 // each side deciphers the other's cipher text.
 void TestLogging::agreesWithOpenssl()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(int, keySize);
     QFETCH(int, mode);
     QFETCH(int, length);

@@ -2,6 +2,7 @@
 
 #include "OpensslRunner.h"
 #include "logging/LogMessageHandler.h"
+#include "tests/support/LinuxTools.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -209,6 +210,7 @@ void TestLogging::handlerWritesOneLine_data()
 
 void TestLogging::handlerWritesOneLine()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(int, type);
     QFETCH(QString, message);
     QFETCH(int, lineLength);
@@ -475,6 +477,7 @@ void TestLogging::fatalAbortsWithoutWriting()
 // workers, exit) in a fresh working directory: openssl and the reader agree on every line.
 void TestLogging::startupLogReadsTheSameEverywhere()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QTemporaryDir dir;
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -515,6 +518,7 @@ void TestLogging::startupLogReadsTheSameEverywhere()
 // of its log deciphers with openssl to what the reader prints.
 void TestLogging::programLogReadsTheSameEverywhere()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     const QString runtime = QStringLiteral(QUORVEX_RUNTIME_DIR);
     const QString programPath = runtime + "/Quorvex";
     QVERIFY(QFileInfo(programPath).isExecutable());

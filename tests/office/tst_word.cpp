@@ -3,6 +3,7 @@
 #include "office/Automation.h"
 #include "office/WordWriter.h"
 #include "tests/support/CaseBlindMount.h"
+#include "tests/support/LinuxTools.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -149,6 +150,7 @@ private slots:
 
     void makesTheAutomationCallsInOrder()
     {
+        SKIP_WITHOUT_LINUX_TOOLS();
         QStringList log;
         setAutomationFactory([&log] {
             return std::make_unique<RecordingObject>(createBuiltInAutomationObject(), &log);
@@ -212,6 +214,7 @@ private slots:
 
     void paragraphs()
     {
+        SKIP_WITHOUT_LINUX_TOOLS();
         QFETCH(ExportRows, rows);
         QFETCH(QStringList, paragraphs);
         const QString path = dir.filePath("paragraphs.docx");
@@ -327,6 +330,7 @@ private slots:
 
     void savesOnACoarseClock()
     {
+        SKIP_WITHOUT_LINUX_TOOLS();
         QFETCH(QString, second);
         QFETCH(bool, works);
         CaseBlindMount fat(8);

@@ -16,6 +16,7 @@
 #include "tests/support/PanelControls.h"
 #include "tests/support/Photos.h"
 #include "widgets/CustormCheckBox.h"
+#include "tests/support/LinuxTools.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -395,6 +396,7 @@ void TestRenamePage::importActsOnlyOnItsPage()
 
 void TestRenamePage::importFromWorkbook()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     addFiles(filePage, "f", {"a.jpg", "b.jpg", "c.jpg"});
     // a custom rule that would not resolve conflicts came first
     flip(child<CustormCheckBox>(customEditor(filePage), "autoNameErrorCheck"));
@@ -434,6 +436,7 @@ void TestRenamePage::importedNameTheDiskCannotHold_data()
 
 void TestRenamePage::importedNameTheDiskCannotHold()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(bool, isFolder);
     QFETCH(QString, cell);
     QFETCH(QString, shown);

@@ -23,6 +23,11 @@ int quietly(const QString &program, const QStringList &arguments)
 
 CaseBlindMount::CaseBlindMount(int megabytes)
 {
+#ifdef _WIN32
+    Q_UNUSED(megabytes)
+    reason = QStringLiteral("FUSE mounts are Linux's: not on Windows");
+    return;
+#endif
     for (const char *tool : {"fusefat", "mkfs.vfat", "fusermount"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
             reason = QStringLiteral("%1 not installed").arg(QLatin1String(tool));

@@ -30,6 +30,10 @@ QString findTool(const char *name)
 
 NtfsMount::NtfsMount()
 {
+#ifdef _WIN32
+    reason = QStringLiteral("FUSE mounts are Linux's: not on Windows");
+    return;
+#endif
     const QString mkntfs = findTool("mkntfs");
     const QString ntfs3g = findTool("ntfs-3g");
     const QString fusermount = findTool("fusermount");

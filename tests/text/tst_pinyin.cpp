@@ -6,6 +6,7 @@
 
 #include "tests/text/TextTests.h"
 #include "text/PinyinConverter.h"
+#include "tests/support/LinuxTools.h"
 
 void PinyinTest::table()
 {
@@ -36,6 +37,7 @@ void PinyinTest::resourceFormat()
 
 void PinyinTest::generatedTableIsCurrent()
 {
+    SKIP_WITHOUT_LINUX_TOOLS();
     const QString dictionary
         = QStringLiteral("/usr/share/gocode/src/github.com/mozillazg/go-pinyin/pinyin_dict.go");
     if (!QFile::exists(dictionary))

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "tests/support/LinuxTools.h"
 #include "tests/text/TextTests.h"
 #include "text/CCConverter.h"
 
@@ -48,6 +49,7 @@ void ScriptConversionTest::initTestCase()
 
 void ScriptConversionTest::matchesOpenccTool_data()
 {
+    SKIP_WITHOUT_LINUX_TOOLS(); // Debian's opencc command
     QTest::addColumn<bool>("toTraditional");
     QTest::addColumn<QString>("phrase");
     QTest::addColumn<QString>("expected");

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "tests/support/LinuxTools.h"
 #include "tests/text/TextTests.h"
 
 namespace {
@@ -86,6 +87,7 @@ void StartupTest::missingConfiguration_data()
 
 void StartupTest::missingConfiguration()
 {
+    SKIP_WITHOUT_LINUX_TOOLS(); // the program on Xvfb, driven by xdotool
     QFETCH(QStringList, present);
     QFETCH(QString, damaged);
     QFETCH(QStringList, told);
