@@ -12,11 +12,11 @@
 #include "create/ImportCreate.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/OperateWidget.h"
+#include "tests/support/LinuxTools.h"
 #include "tests/support/WhenModalOpens.h"
 #include "widgets/CustormCheckBox.h"
 #include "widgets/StyledButtons.h"
 #include "widgets/StyledInputs.h"
-#include "tests/support/LinuxTools.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -201,7 +201,9 @@ void TestCreate::initTestCase()
     QVERIFY(home.isValid());
     qputenv("HOME", home.path().toUtf8());
     qunsetenv("XDG_CONFIG_HOME");
+#ifndef Q_OS_WIN
     QVERIFY(desktop().startsWith(home.path()));
+#endif // Windows asks the shell, whose desktop under Wine is the test prefix's own
     QVERIFY(QDir().mkpath(desktop()));
 }
 
