@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/JoinedReport.h"
 #include "tests/text/TextTests.h"
 
 // Several test classes share one program; each runs in turn and any failure fails the whole.
@@ -30,30 +31,14 @@ int main(int argc, char *argv[])
         }))
         only = args.takeAt(1);
 
-    // Each class would write "-o file[,format]" afresh: each writes a part, joined after.
-    const int o = args.indexOf(QStringLiteral("-o"));
-    const QString report
-        = o > 0 && o + 1 < args.size() ? args.at(o + 1).section(',', 0, 0) : QString();
-    const QString part = report + QStringLiteral(".part");
-    if (!report.isEmpty())
-        args[o + 1] = part + args.at(o + 1).mid(report.size());
-    QByteArray joined;
+    JoinedReport report(args);
     int status = 0;
     for (const auto &c : classes) {
         if (!only.isEmpty() && only != QLatin1String(c.first))
             continue;
         std::unique_ptr<QObject> test(c.second());
-        status |= QTest::qExec(test.get(), args);
-        QFile written(part);
-        if (!report.isEmpty() && written.open(QIODevice::ReadOnly)) {
-            joined += written.readAll();
-            written.close();
-            written.remove();
-        }
+        status |= QTest::qExec(test.get(), report.arguments);
+        report.collect();
     }
-    QFile all(report);
-    if (!report.isEmpty()
-        && !(all.open(QIODevice::WriteOnly) && all.write(joined) == joined.size()))
-        status |= 1;
-    return status;
+    return report.finish(status);
 }
