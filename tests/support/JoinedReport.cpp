@@ -25,13 +25,12 @@ void JoinedReport::collect()
     joined += written.readAll();
     written.close();
     written.remove();
+    // Written after every class, so that a crash in a later one keeps the earlier reports.
+    QFile all(report);
+    saved = all.open(QIODevice::WriteOnly) && all.write(joined) == joined.size();
 }
 
 int JoinedReport::finish(int status)
 {
-    if (report.isEmpty())
-        return status;
-    QFile all(report);
-    return all.open(QIODevice::WriteOnly) && all.write(joined) == joined.size() ? status
-                                                                                : status | 1;
+    return report.isEmpty() || saved ? status : status | 1;
 }

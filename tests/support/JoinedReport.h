@@ -17,15 +17,16 @@ public:
     int argc() const { return pointers.size() - 1; }
     char **argv() { return pointers.data(); }
 
-    // After each qExec.
+    // After each qExec: adds its part to the report.
     void collect();
-    // Writes the report; `status` with 1 added when it could not be written.
+    // `status`, with 1 added when the report could not be written.
     int finish(int status);
 
 private:
     QString report;
     QString part;
     QByteArray joined;
+    bool saved = false;
     QList<QByteArray> storage;
     QVector<char *> pointers;
 };
