@@ -100,6 +100,20 @@ QString pathRefusal(const QString &path)
     return QString();
 }
 
+bool pathReachesItself(const QString &path)
+{
+#ifdef _WIN32
+    for (const QString &name : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (name != QLatin1String(".") && name != QLatin1String("..")
+            && (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' '))))
+            return false;
+    }
+#else
+    Q_UNUSED(path)
+#endif
+    return true;
+}
+
 bool survivesFileSystemEncoding(const QString &name)
 {
     // Half a surrogate pair is no character: no encoding holds it, and even where the file

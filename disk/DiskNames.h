@@ -39,6 +39,10 @@ QString nameRefusal(const QString &name);
 // or empty.
 QString pathRefusal(const QString &path);
 
+// False when the native calls would reach another entry than `path` names: on Windows, a name
+// in it that ends in a dot or space, which Win32 drops ("a." opens "a"). True elsewhere.
+bool pathReachesItself(const QString &path);
+
 // True when `name` is well-formed UTF-16 (no half of a surrogate pair) and comes back
 // unchanged from the file system's encoding (encoded, decoded, compared).
 bool survivesFileSystemEncoding(const QString &name);

@@ -44,10 +44,10 @@ Outcome renameNoReplace(const Path &from, const Path &to, int *error)
 {
     // Without MOVEFILE_REPLACE_EXISTING the call never replaces an existing file or folder.
     (void)atomicDisabled;
-    // Only a change of letter case may name what is there already. Wine reports a move onto
-    // another name of the same file (a hard link) as done while nothing moved.
-    if (occupied(to)
-        && CompareStringOrdinal(from.c_str(), -1, to.c_str(), -1, TRUE) != CSTR_EQUAL) {
+    // A taken name is refused, even the entry's own in other letter case: the caller then moves
+    // through a free name. Wine reports a case-only move, and a move onto another name of the
+    // same file (a hard link), as done while the name stays.
+    if (occupied(to)) {
         if (error)
             *error = ERROR_ALREADY_EXISTS;
         return Outcome::TargetExists;

@@ -17,7 +17,8 @@ RowPlan planRow(const DiskView &disk, const QString &source, const QString &newN
     bool autoResolve)
 {
     RowPlan plan;
-    if (!disk.present(source, isFolder)) {
+    // A path the system would read as another entry's is not the entry listed.
+    if (!pathReachesItself(source) || !disk.present(source, isFolder)) {
         plan.kind = RowPlan::Missing;
         return plan;
     }

@@ -13,11 +13,11 @@ bool installQtTranslations()
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     auto *translator = new QTranslator(QCoreApplication::instance());
     const QString name = QStringLiteral("qtbase_zh_CN");
-    // The copy shipped with the program first (beside it, or in an install's share folder):
-    // that is the one tested with it.
-    QStringList folders{QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
-    if (!DataFolders::installedDataDir().isEmpty())
-        folders << DataFolders::installedDataDir() + QStringLiteral("/translations");
+    // The copy shipped with the program first, found as its other data is (a static Qt on
+    // Windows has no translations folder of its own): that is the one tested with it.
+    QStringList folders;
+    for (const QString &folder : DataFolders::searchFolders())
+        folders << folder + QStringLiteral("/translations");
     folders << QLibraryInfo::location(QLibraryInfo::TranslationsPath);
     for (const QString &folder : folders) {
         if (translator->load(name, folder)) {

@@ -395,6 +395,8 @@ int main(int argc, char *argv[])
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
+    // the program's shipped files, Qt's translations among them, as from its run-time folder
+    QDir::setCurrent(QStringLiteral(QUORVEX_RUNTIME_DIR));
     TestDialogs test;
     return QTest::qExec(&test, argc, argv);
 }

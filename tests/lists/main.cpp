@@ -1,5 +1,6 @@
 // tst_lists runs several test classes; each file registers its class here.
 #include "tests/lists/ListTests.h"
+#include "tests/support/JoinedReport.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -23,11 +24,14 @@ int main(int argc, char *argv[])
                 qputenv("DBUS_SESSION_BUS_ADDRESS", address);
         }
     }
+    JoinedReport report(app.arguments());
     int failures = 0;
     for (const auto &make : listTestFactories()) {
         std::unique_ptr<QObject> test(make());
-        failures += QTest::qExec(test.get(), argc, argv);
+        failures += QTest::qExec(test.get(), report.arguments);
+        report.collect();
     }
+    failures = report.finish(failures);
     if (bus.state() != QProcess::NotRunning) {
         bus.kill();
         bus.waitForFinished(5000);

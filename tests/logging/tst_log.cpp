@@ -89,7 +89,9 @@ QStringList runReader(const QString &path, int *exitCode)
         return {};
     }
     *exitCode = reader.exitStatus() == QProcess::NormalExit ? reader.exitCode() : -1;
-    QStringList lines = QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\n'));
+    // a Windows console program ends its lines with "\r\n"
+    QStringList lines = QString::fromUtf8(reader.readAllStandardOutput().replace("\r\n", "\n"))
+                            .split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
@@ -462,7 +464,11 @@ void TestLogging::fatalAbortsWithoutWriting()
     child.setWorkingDirectory(dir.path());
     child.start(QCoreApplication::applicationFilePath(), QStringList());
     QVERIFY(child.waitForFinished(60000));
+#ifdef Q_OS_WIN
+    QCOMPARE(child.exitCode(), 3); // abort()'s exit there, which QProcess counts as normal
+#else
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+#endif
 
     const QString path = logIn(dir.path());
     QVERIFY(!path.isEmpty());

@@ -1,3 +1,5 @@
+#include "tests/support/JoinedReport.h"
+
 #include <QtTest>
 
 int runReaderTests(int argc, char **argv);
@@ -7,9 +9,11 @@ int runWordTests(int argc, char **argv);
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    JoinedReport report(app.arguments());
     int failures = 0;
-    failures += runReaderTests(argc, argv);
-    failures += runWriterTests(argc, argv);
-    failures += runWordTests(argc, argv);
-    return failures;
+    for (auto run : {runReaderTests, runWriterTests, runWordTests}) {
+        failures += run(report.argc(), report.argv());
+        report.collect();
+    }
+    return report.finish(failures);
 }

@@ -40,7 +40,14 @@ QString readFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("<unreadable>");
-    return QString::fromUtf8(file.readAll()); // text exports are UTF-8 in any locale
+    QByteArray text = file.readAll();
+#ifdef Q_OS_WIN
+    // lines there end in CR LF, every one of them
+    if (text.count('\n') != text.count("\r\n"))
+        return QStringLiteral("<a line without CR LF>");
+    text.replace("\r\n", "\n");
+#endif
+    return QString::fromUtf8(text); // text exports are UTF-8 in any locale
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/JoinedReport.h"
 #include "tests/text/TextTests.h"
 
 // Several test classes share one program; each runs in turn and any failure fails the whole.
@@ -30,12 +31,14 @@ int main(int argc, char *argv[])
         }))
         only = args.takeAt(1);
 
+    JoinedReport report(args);
     int status = 0;
     for (const auto &c : classes) {
         if (!only.isEmpty() && only != QLatin1String(c.first))
             continue;
         std::unique_ptr<QObject> test(c.second());
-        status |= QTest::qExec(test.get(), args);
+        status |= QTest::qExec(test.get(), report.arguments);
+        report.collect();
     }
-    return status;
+    return report.finish(status);
 }
