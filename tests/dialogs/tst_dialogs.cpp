@@ -201,8 +201,6 @@ class TestDialogs : public QObject
         QTest::mouseClick(
             view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(pick).center());
         QTest::qWait(50);
-        QVERIFY2(!dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text().isEmpty(),
-            "the chosen entry is not in the name field");
         measure(dialog, fileDialogAreas(dialog));
     }
 
