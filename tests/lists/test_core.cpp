@@ -241,16 +241,18 @@ private slots:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QStringList>("paths");
+        // The platform's own absolute paths: "/" here, "C:/" on Windows.
+        const QString r = QDir::rootPath();
         QTest::newRow("cancelled/empty") << "" << QStringList();
-        QTest::newRow("one folder") << "/home/u/a" << QStringList {"/home/u/a"};
+        QTest::newRow("one folder") << r + "home/u/a" << QStringList {r + "home/u/a"};
         QTest::newRow("three folders/in order")
-            << "/t/c;/t/a;/t/b" << QStringList {"/t/c", "/t/a", "/t/b"};
+            << r + "t/c;" + r + "t/a;" + r + "t/b" << QStringList {r + "t/c", r + "t/a", r + "t/b"};
         QTest::newRow("semicolon/inside a name")
-            << "/t/semi;colon;/t/b" << QStringList {"/t/semi;colon", "/t/b"};
+            << r + "t/semi;colon;" + r + "t/b" << QStringList {r + "t/semi;colon", r + "t/b"};
         QTest::newRow("semicolon/ending a name")
-            << "/t/end;;/t/b" << QStringList {"/t/end;", "/t/b"};
-        QTest::newRow("semicolon/starting a name") << "/t/;lead" << QStringList {"/t/;lead"};
-        QTest::newRow("root folder") << "/" << QStringList {"/"};
+            << r + "t/end;;" + r + "t/b" << QStringList {r + "t/end;", r + "t/b"};
+        QTest::newRow("semicolon/starting a name") << r + "t/;lead" << QStringList {r + "t/;lead"};
+        QTest::newRow("root folder") << r << QStringList {r};
     }
     void pickerAnswer()
     {
