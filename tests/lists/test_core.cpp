@@ -5,10 +5,12 @@
 #include "lists/PathCollect.h"
 #include "lists/PickerAnswer.h"
 #include "tests/lists/ListTests.h"
+#include "tests/support/Wine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -207,6 +209,8 @@ private slots:
     {
         QFETCH(QStringList, input);
         QFETCH(QStringList, ascending);
+        if (runningUnderWine() && input.join(QString()).contains(QRegularExpression("\\p{Han}")))
+            QSKIP("Wine's collation has no Chinese order (Pinyin, digits among Han); Windows' has");
         QStringList items = input;
         sortByText(
             items, [](const QString &s) { return s; }, false);
