@@ -14,6 +14,7 @@
 #include "filetime/FileTimes.h"
 #include "lists/CustomTabelWidget.h"
 #include "lists/OperateWidget.h"
+#include "tests/support/LinuxTools.h"
 #include "times/TimeChange.h"
 #include "times/TimeListWidget.h"
 #include "times/TimePage.h"
@@ -22,7 +23,6 @@
 #include "times/TimeRule.h"
 #include "widgets/CustormCheckBox.h"
 #include "widgets/StyledInputs.h"
-#include "tests/support/LinuxTools.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -167,6 +167,25 @@ QDateTime utc(int y, int mo, int d, int h, int mi, int s)
 // Earlier times every sample starts with, down to the nanosecond, so an exact undo shows.
 const qint64 kOldModified = nsOf(utc(2019, 3, 4, 5, 6, 7)) + 123456789;
 const qint64 kOldAccessed = nsOf(utc(2018, 1, 2, 3, 4, 5)) + 987654321;
+
+// Why creation times in folder cannot be told apart from modification times, found by moving
+// one; empty where the file system keeps creation times of its own.
+QString creationNotKept(const QString &folder)
+{
+    const QString path = folder + QStringLiteral("/creation probe");
+    if (!QFile(path).open(QIODevice::WriteOnly))
+        return QStringLiteral("no probe file can be made in ") + folder;
+    setDiskTimes(path, kOldModified, kOldAccessed);
+    const qint64 born = diskTimes(path).born;
+    setDiskTimes(path, kOldModified + 86400000000000LL, kOldAccessed);
+    const qint64 moved = diskTimes(path).born;
+    QFile::remove(path);
+    if (born < 0)
+        return QStringLiteral("this file system keeps no creation times");
+    return born == moved ? QString()
+                         : QStringLiteral("this file system does not keep creation times: "
+                                          "it shows the modification time as one");
+}
 
 // What reaches the bus as error messages.
 class MessageLog : public QObject
@@ -446,7 +465,10 @@ void TestTimes::setFileTimes()
     const QDateTime asked = utc(year, 2, 3, 4, 5, 6);
     if (modification)
         times.modification = FileTimes::UtcTime {asked.toSecsSinceEpoch(), 0};
+    const QString notKept = creationNotKept(dir->path());
     if (creation == QLatin1String("present")) {
+        if (!notKept.isEmpty())
+            QSKIP(qPrintable(notKept));
         const PresentTimes present = presentTimes(path);
         QVERIFY(present.creation);
         times.creation = *present.creation;
@@ -459,7 +481,8 @@ void TestTimes::setFileTimes()
         return;
     const DiskTimes after = diskTimes(path);
     QCOMPARE(after.accessed, before.accessed); // never touched
-    QCOMPARE(after.born, before.born);
+    if (notKept.isEmpty())
+        QCOMPARE(after.born, before.born);
     QCOMPARE(after.modified, result == 0 && modification ? nsOf(asked) : before.modified);
 }
 
@@ -567,6 +590,7 @@ void TestTimes::run()
     QFETCH(QString, state);
     QFETCH(QString, message);
     TimePage *page = folder ? folderPage.data() : filePage.data();
+    const QString notKept = creationNotKept(dir->path());
 
     const QStringList paths = addEntries(page, {"一.txt", "two"});
     QList<DiskTimes> before;
@@ -600,7 +624,8 @@ void TestTimes::run()
         QCOMPARE(
             after.modified, written ? nsOf(utc(2024, 7, 15, 12, 30, 0)) : before.at(i).modified);
         QCOMPARE(after.accessed, before.at(i).accessed);
-        QCOMPARE(after.born, before.at(i).born);
+        if (notKept.isEmpty())
+            QCOMPARE(after.born, before.at(i).born);
     }
     if (written)
         QCOMPARE(cellTime(page, 1, TimeListWidget::ModifiedColumn), local(2024, 7, 15, 14, 30, 0));
