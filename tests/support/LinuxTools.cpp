@@ -22,12 +22,20 @@ QString unixPath(const QString &text)
     return text;
 }
 
-// Writes elsewhere, then renames: the runner never reads half a request.
-bool writeAtomically(const QString &path, const QByteArray &bytes)
+// Writes elsewhere, then renames: the runner never reads half a request. Wine now and then
+// fails a rename just after the close ("File not found"); a moment later it goes through.
+QString writeAtomically(const QString &path, const QByteArray &bytes)
 {
     QFile file(path + QStringLiteral(".tmp"));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
-        && (file.close(), QFile::rename(file.fileName(), path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        return file.errorString();
+    file.close();
+    for (int attempt = 0; !file.rename(path); ++attempt) {
+        if (attempt == 20)
+            return file.errorString();
+        QThread::msleep(10);
+    }
+    return QString();
 }
 
 ToolRun throughRunner(const QString &program, const QStringList &args, const QByteArray &input,
@@ -50,8 +58,9 @@ ToolRun throughRunner(const QString &program, const QStringList &args, const QBy
         {"env", environment}, {"cwd", unixPath(workDir)},
         {"stdin", QString::fromLatin1(input.toBase64())}, {"timeout", timeoutMs / 1000.0}};
     const QString base = spool + '/' + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    if (!writeAtomically(base + QStringLiteral(".req"), QJsonDocument(request).toJson())) {
-        run.error = QStringLiteral("cannot write the request into ") + spool;
+    const QString failed = writeAtomically(base + ".req", QJsonDocument(request).toJson());
+    if (!failed.isEmpty()) {
+        run.error = QStringLiteral("cannot write the request into %1: %2").arg(spool, failed);
         return run;
     }
     // The runner renames a request it takes; after the tool's own time it kills the tool.
