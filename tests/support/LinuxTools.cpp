@@ -42,12 +42,14 @@ ToolRun throughRunner(const QString &program, const QStringList &args, const QBy
     const QProcessEnvironment &extra, const QString &workDir, int timeoutMs)
 {
     ToolRun run;
-    const QString spool = qEnvironmentVariable("QUORVEX_TOOL_SPOOL");
-    if (spool.isEmpty() || !QFileInfo::exists(spool + QStringLiteral("/runner.pid"))) {
-        run.error = QStringLiteral("no Linux tool runner: scripts/test-windows starts one and "
-                                   "names its spool folder in QUORVEX_TOOL_SPOOL");
+    const auto fail = [&run](const QString &why) {
+        run.error = why;
         return run;
-    }
+    };
+    const QString spool = qEnvironmentVariable("QUORVEX_TOOL_SPOOL");
+    if (spool.isEmpty() || !QFileInfo::exists(spool + QStringLiteral("/runner.pid")))
+        return fail(QStringLiteral("no Linux tool runner: scripts/test-windows starts one and "
+                                   "names its spool folder in QUORVEX_TOOL_SPOOL"));
     QJsonArray arguments;
     for (const QString &arg : args)
         arguments.append(unixPath(arg));
@@ -59,10 +61,8 @@ ToolRun throughRunner(const QString &program, const QStringList &args, const QBy
         {"stdin", QString::fromLatin1(input.toBase64())}, {"timeout", timeoutMs / 1000.0}};
     const QString base = spool + '/' + QUuid::createUuid().toString(QUuid::WithoutBraces);
     const QString failed = writeAtomically(base + ".req", QJsonDocument(request).toJson());
-    if (!failed.isEmpty()) {
-        run.error = QStringLiteral("cannot write the request into %1: %2").arg(spool, failed);
-        return run;
-    }
+    if (!failed.isEmpty())
+        return fail(QStringLiteral("cannot write the request into %1: %2").arg(spool, failed));
     // The runner renames a request it takes; after the tool's own time it kills the tool.
     QElapsedTimer waited;
     waited.start();
@@ -70,19 +70,14 @@ ToolRun throughRunner(const QString &program, const QStringList &args, const QBy
     while (!answer.exists()) {
         if (QFileInfo::exists(base + QStringLiteral(".req")) && waited.elapsed() > 15000) {
             QFile::remove(base + QStringLiteral(".req"));
-            run.error = QStringLiteral("the Linux tool runner took no request for 15 s");
-            return run;
+            return fail(QStringLiteral("the Linux tool runner took no request for 15 s"));
         }
-        if (waited.elapsed() > timeoutMs + 15000) {
-            run.error = QStringLiteral("the Linux tool runner gave no answer in time");
-            return run;
-        }
+        if (waited.elapsed() > timeoutMs + 15000)
+            return fail(QStringLiteral("the Linux tool runner gave no answer in time"));
         QThread::msleep(5);
     }
-    if (!answer.open(QIODevice::ReadOnly)) {
-        run.error = QStringLiteral("cannot read the answer of the Linux tool runner");
-        return run;
-    }
+    if (!answer.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read the answer of the Linux tool runner"));
     const QJsonObject reply = QJsonDocument::fromJson(answer.readAll()).object();
     answer.remove();
     run.exitCode = reply.value("code").toInt(-1);
@@ -114,10 +109,8 @@ ToolRun runLinuxTool(const QString &program, const QStringList &args, const QByt
         if (process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit)
             run.exitCode = process.exitCode();
     }
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished(10000);
-    }
+    process.kill(); // one that ran out of time
+    process.waitForFinished(10000);
     if (run.exitCode == -1)
         run.error = program + QStringLiteral(": ") + process.errorString();
     run.out = process.readAllStandardOutput();
