@@ -32,6 +32,9 @@ bool occupied(const Path &path);
 // Identity of the object named by `path`; a link is not followed.
 Identity identity(const Path &path);
 
+// Identity of the object `path` leads to, links (and Windows junctions) followed.
+Identity reachedIdentity(const Path &path);
+
 // True when `path` names a folder (a link is not followed).
 bool isDirectory(const Path &path);
 

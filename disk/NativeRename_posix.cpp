@@ -102,16 +102,29 @@ bool occupied(const Path &path)
     return lstat(path.c_str(), &st) == 0;
 }
 
-Identity identity(const Path &path)
+namespace {
+
+Identity identityOf(const struct stat &st)
 {
     Identity id;
-    struct stat st;
-    if (lstat(path.c_str(), &st) == 0) {
-        id.valid = true;
-        id.device = static_cast<unsigned long long>(st.st_dev);
-        id.index = static_cast<unsigned long long>(st.st_ino);
-    }
+    id.valid = true;
+    id.device = static_cast<unsigned long long>(st.st_dev);
+    id.index = static_cast<unsigned long long>(st.st_ino);
     return id;
+}
+
+} // namespace
+
+Identity identity(const Path &path)
+{
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0 ? identityOf(st) : Identity();
+}
+
+Identity reachedIdentity(const Path &path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 ? identityOf(st) : Identity();
 }
 
 bool isDirectory(const Path &path)

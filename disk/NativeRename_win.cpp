@@ -15,12 +15,14 @@ bool occupied(const Path &path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Identity identity(const Path &path)
+namespace {
+
+Identity identityOf(const Path &path, DWORD flags)
 {
     Identity id;
-    // Backup semantics open folders too; the reparse-point flag keeps links unfollowed.
+    // Backup semantics open folders too.
     HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return id;
     BY_HANDLE_FILE_INFORMATION info;
@@ -32,6 +34,19 @@ Identity identity(const Path &path)
     }
     CloseHandle(h);
     return id;
+}
+
+} // namespace
+
+Identity identity(const Path &path)
+{
+    // The reparse-point flag keeps links and junctions unfollowed.
+    return identityOf(path, FILE_FLAG_OPEN_REPARSE_POINT);
+}
+
+Identity reachedIdentity(const Path &path)
+{
+    return identityOf(path, 0);
 }
 
 bool isDirectory(const Path &path)

@@ -111,26 +111,42 @@ int setFileTimes(const Path &path, const UtcTime *creation, const UtcTime *modif
         return WriteFailed;
     if (access && !toFileTime(*access, &a))
         return WriteFailed;
+
+    Present after;
+    FILETIME oldC {}, oldA {}, oldW {};
+    toFileTime(before.creation, &oldC);
+    toFileTime(before.access, &oldA);
+    toFileTime(before.modification, &oldW);
+    // The creation time goes first and alone: a file system that keeps none (Wine on ext4
+    // reports the modification time as the creation time and drops the one written) would
+    // otherwise seem to keep it whenever it equals the new modification time.
+    if (newCreation) {
+        if (!SetFileTime(h.get(), &c, nullptr, nullptr))
+            return WriteFailed;
+        if (!readHandle(h.get(), &after) || !closeTo(after.creation, fromTicks(ticksOf(c)))) {
+            SetFileTime(h.get(), &oldC, nullptr, nullptr);
+            return WriteFailed;
+        }
+    }
     // A null pointer leaves that time as it is.
-    if (!SetFileTime(h.get(), newCreation ? &c : nullptr, access ? &a : nullptr,
-            modification ? &w : nullptr))
+    if ((access || modification)
+        && !SetFileTime(h.get(), nullptr, access ? &a : nullptr, modification ? &w : nullptr)) {
+        if (newCreation)
+            SetFileTime(h.get(), &oldC, nullptr, nullptr);
         return WriteFailed;
+    }
 
     // Some file systems take a time and keep another (no creation time, or a coarser one):
-    // what was kept is read back, and an entry that did not get its times is put back.
-    Present after;
+    // what was kept is read back, and an entry that did not get its times is put back. The
+    // creation time asked for must still be there after the other times were written.
     bool kept = readHandle(h.get(), &after);
-    if (kept && newCreation)
+    if (kept && creation)
         kept = closeTo(after.creation, fromTicks(ticksOf(c)));
     if (kept && modification)
         kept = closeTo(after.modification, fromTicks(ticksOf(w)));
     if (kept && access)
         kept = closeTo(after.access, fromTicks(ticksOf(a)));
     if (!kept) {
-        FILETIME oldC {}, oldA {}, oldW {};
-        toFileTime(before.creation, &oldC);
-        toFileTime(before.access, &oldA);
-        toFileTime(before.modification, &oldW);
         SetFileTime(h.get(), newCreation ? &oldC : nullptr, access ? &oldA : nullptr,
             modification ? &oldW : nullptr);
         return WriteFailed;

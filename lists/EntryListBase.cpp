@@ -9,6 +9,7 @@
 #include "lists/PathCollect.h"
 #include "lists/ShowInFolder.h"
 #include "lists/StateLabel.h"
+#include "widgets/FileChoices.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -297,9 +298,11 @@ void EntryListBase::addFromFileDialog()
 {
     const QStringList files
         = QFileDialog::getOpenFileNames(nullptr, QStringLiteral("选择要添加的文件"),
-            QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
-    if (!files.isEmpty())
+            dialogStartFolder(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)));
+    if (!files.isEmpty()) {
+        rememberDialogChoice(files.first());
         addPaths(files);
+    }
 }
 
 void EntryListBase::addFromFolderPicker()

@@ -1,6 +1,8 @@
 #include "lists/FolderPicker.h"
 
 #include "lists/PickerAnswer.h"
+#include "picker/FolderDialog.h"
+#include "widgets/FileChoices.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,6 +20,7 @@ QString &libraryPathOverride()
 
 using PickFn = const char *(*)(const char *);
 using ReleaseFn = void (*)(const char *);
+using FailureFn = const char *(*)();
 
 #ifdef Q_OS_WIN
 constexpr char pikvaleFile[] = "Pikvale.dll";
@@ -65,12 +68,19 @@ QStringList openFolderPicker(const QString &title)
         return {};
     }
     const auto release = reinterpret_cast<ReleaseFn>(library.resolve("PikvaleRelease"));
+    const auto failure = reinterpret_cast<FailureFn>(library.resolve("PikvaleFailure"));
 
     const QByteArray encodedTitle = title.toUtf8();
     const char *answer = pick(encodedTitle.constData());
     const QString text = answer ? QString::fromUtf8(answer) : QString();
     if (answer && release)
         release(answer);
+    // A dialog that never opened is no cancelled choice: the user gets Qt's own picker instead.
+    const bool shown = !failure || !failure() || !*failure();
     library.unload();
-    return splitPickerAnswer(text);
+    QStringList folders
+        = shown ? splitPickerAnswer(text) : showFolderDialog(title, dialogStartFolder());
+    if (!folders.isEmpty())
+        rememberDialogChoice(folders.first());
+    return folders;
 }

@@ -1,5 +1,7 @@
 #include "lists/PathCollect.h"
 
+#include "disk/DiskNames.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,7 +9,9 @@ namespace {
 
 struct Walk
 {
-    QSet<QString> visited;
+    // Folders by what they are, not by name: a link or junction back up, which names one folder
+    // under ever longer paths, is seen as the folder it leads to.
+    QSet<QPair<quint64, quint64>> visited;
     QStringList out;
     int wanted = -1; // new files still wanted; -1: all
     std::function<bool(const QString &)> isNew;
@@ -16,10 +20,10 @@ struct Walk
 
 void walk(const QString &folder, Walk &w)
 {
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    if (canonical.isEmpty() || w.visited.contains(canonical))
+    const NativeRename::Identity id = NativeRename::reachedIdentity(nativeDiskPath(folder));
+    if (!id.valid || w.visited.contains({id.device, id.index}))
         return;
-    w.visited.insert(canonical);
+    w.visited.insert({id.device, id.index});
 
     const QDir dir(folder);
     const QStringList names

@@ -18,4 +18,8 @@ PIKVALE_API const char *Pikvale(const char *title);
 
 // Frees a buffer returned by Pikvale; null is allowed.
 PIKVALE_API void PikvaleRelease(const char *buffer);
+
+// Why the last call of Pikvale could not show its dialog (UTF-8), or "" when it was shown, so
+// that a cancelled choice and a dialog that never opened can be told apart. Owned by the library.
+PIKVALE_API const char *PikvaleFailure();
 }

@@ -6,6 +6,7 @@
 
 #include <shobjidl.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -38,13 +39,27 @@ std::string narrow(const std::wstring &text)
     return bytes;
 }
 
+// Why the last call showed no dialog; empty when it did.
+std::string failure;
+
+void fail(const char *what, HRESULT result)
+{
+    char text[160];
+    std::snprintf(text, sizeof text, "%s (0x%08lx)", what, static_cast<unsigned long>(result));
+    failure = text;
+}
+
 std::vector<std::wstring> pickFolders(const std::wstring &title)
 {
     std::vector<std::wstring> folders;
+    failure.clear();
     const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     IFileOpenDialog *dialog = nullptr;
-    if (SUCCEEDED(CoCreateInstance(
-            CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog)))) {
+    const HRESULT created = CoCreateInstance(
+        CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog));
+    if (FAILED(created))
+        fail("the shell's folder dialog cannot be created", created);
+    if (SUCCEEDED(created)) {
         DWORD options = 0;
         dialog->GetOptions(&options);
         dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_ALLOWMULTISELECT | FOS_FORCEFILESYSTEM
@@ -52,7 +67,11 @@ std::vector<std::wstring> pickFolders(const std::wstring &title)
         if (!title.empty())
             dialog->SetTitle(title.c_str());
         IShellItemArray *items = nullptr;
-        if (SUCCEEDED(dialog->Show(nullptr)) && SUCCEEDED(dialog->GetResults(&items))) {
+        const HRESULT shown = dialog->Show(nullptr);
+        // Cancelling is a choice; any other failure means the user never saw the dialog.
+        if (FAILED(shown) && shown != HRESULT_FROM_WIN32(ERROR_CANCELLED))
+            fail("the shell's folder dialog cannot be shown", shown);
+        if (SUCCEEDED(shown) && SUCCEEDED(dialog->GetResults(&items))) {
             DWORD count = 0;
             items->GetCount(&count);
             for (DWORD i = 0; i < count; ++i) {
@@ -95,4 +114,9 @@ extern "C" const char *Pikvale(const char *title)
 extern "C" void PikvaleRelease(const char *buffer)
 {
     delete[] buffer;
+}
+
+extern "C" const char *PikvaleFailure()
+{
+    return failure.c_str();
 }

@@ -41,17 +41,44 @@ public:
     }
 };
 
+QString &lastChoiceFolder()
+{
+    static QString folder;
+    return folder;
+}
+
 } // namespace
+
+QString dialogStartFolder(const QString &fallback)
+{
+    for (const QString &folder : {lastChoiceFolder(), fallback})
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    return QDir::homePath();
+}
+
+void rememberDialogChoice(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    const QFileInfo info(path);
+    lastChoiceFolder() = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+}
 
 QString chooseFolder(QWidget *parent, const QString &title)
 {
-    return QFileDialog::getExistingDirectory(parent, title, QString(), QFileDialog::ShowDirsOnly);
+    const QString folder = QFileDialog::getExistingDirectory(
+        parent, title, dialogStartFolder(), QFileDialog::ShowDirsOnly);
+    rememberDialogChoice(folder);
+    return folder;
 }
 
 QString chooseWorkbookFile(QWidget *parent)
 {
-    return QFileDialog::getOpenFileName(
-        parent, QStringLiteral("选择要导入名称的Excel文件"), QString(), QStringLiteral("*.xlsx"));
+    const QString file = QFileDialog::getOpenFileName(parent,
+        QStringLiteral("选择要导入名称的Excel文件"), dialogStartFolder(), QStringLiteral("*.xlsx"));
+    rememberDialogChoice(file);
+    return file;
 }
 
 void showChosenPath(QAbstractButton *button, const QString &path)

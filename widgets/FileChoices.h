@@ -7,6 +7,12 @@ class QWidget;
 
 // The file and folder choices the panels share, so every panel asks the same way.
 
+// Where a file or folder dialog opens: the folder of the user's last choice in this session, else
+// fallback when it exists, else the home folder (never a folder that is gone, nor the drive list).
+QString dialogStartFolder(const QString &fallback = QString());
+// Notes the user's choice (a file or a folder), for the next dialog to open beside it.
+void rememberDialogChoice(const QString &path);
+
 // The folder the user picks (folders only); empty when cancelled.
 QString chooseFolder(QWidget *parent, const QString &title);
 

@@ -16,7 +16,6 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
@@ -376,7 +375,7 @@ void TestApp::destructionUnregistersTheNotices()
 
 void TestApp::failuresOfARunGatherInOneBox_data()
 {
-    // ext4 keeps the creation time to itself: every row of a run that sets it fails.
+    // Every row fails: its file is gone by the time the run starts.
     QTest::addColumn<int>("files");
     QTest::addColumn<QString>("heading");
     QTest::newRow("one failure/the box as ever") << 1 << "提示";
@@ -392,12 +391,13 @@ void TestApp::failuresOfARunGatherInOneBox()
     for (int i = 0; i < files; ++i) {
         paths << dir.filePath(QString::number(i));
         QFile(paths.last()).open(QFile::WriteOnly);
-        messages << QStringLiteral("设置文件“%1”时间失败，请确认权限！").arg(paths.last());
+        messages << QStringLiteral("文件“%1”不存在").arg(paths.last());
     }
     window->findChild<QAbstractButton *>("fileTimePropertyBtn")->click();
     QWidget *page = stack()->currentWidget();
     page->findChild<EntryListBase *>()->addPaths(paths);
-    QTest::mouseClick(page->findChild<QCheckBox *>(), Qt::LeftButton); // 创建时间
+    for (const QString &path : paths)
+        QVERIFY(QFile::remove(path));
     QTimer closer; // a box that held the run up would be closed here (and missed below)
     connect(&closer, &QTimer::timeout,
         [] { QMetaObject::invokeMethod(QApplication::activeModalWidget(), "close"); });

@@ -5,10 +5,10 @@
 #include "bus/BusTopics.h"
 #include "bus/CNvGlobalObserver.h"
 #include "lists/EntryListBase.h"
+#include "tests/support/LinuxTools.h"
 #include "tests/support/PanelControls.h"
 #include "tests/support/WhenModalOpens.h"
 #include "widgets/AppStyle.h"
-#include "tests/support/LinuxTools.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -20,7 +20,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStackedWidget>
@@ -137,22 +136,20 @@ private slots:
 
 void TestBusKeys::everyKeyHasAPublisherAndASubscriber()
 {
-    SKIP_WITHOUT_LINUX_TOOLS();
     const QStringList namespaces = declaredNamespaces();
     QVERIFY2(namespaces.size() > 10, "the keys could not be read from bus/BusTopics.h");
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString book = dir.filePath(QStringLiteral("names.xlsx"));
-    QProcess py;
-    py.start(QStringLiteral("/usr/bin/python3"),
+    const ToolRun py = runLinuxTool(QStringLiteral("/usr/bin/python3"),
         {QStringLiteral("-c"),
             QStringLiteral("import openpyxl,sys\nwb=openpyxl.Workbook(); ws=wb.active\n"
                            "for r in range(1,4): ws.cell(row=r,column=1,value='n%d'%r)\n"
                            "wb.save(sys.argv[1])\n"),
             book});
-    QVERIFY(py.waitForFinished(30000));
-    if (py.exitCode() != 0)
+    QVERIFY2(py.exitCode != -1, qPrintable(py.error));
+    if (!py.ok())
         QSKIP("openpyxl under /usr/bin/python3 is needed to make the workbook the imports read");
 
     UrlSink sink;

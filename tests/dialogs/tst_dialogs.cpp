@@ -186,8 +186,20 @@ class TestDialogs : public QObject
         }
         QVERIFY(view);
         QTRY_VERIFY(view->visualRect(view->model()->index(0, 0, view->rootIndex())).isValid());
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-            view->visualRect(view->model()->index(0, 0, view->rootIndex())).center());
+        // The user picks the first entry the dialog takes (a folder where it asks for folders,
+        // else a file), so that the name field shows it whatever folder the dialog began in.
+        const bool folders = dialog->fileMode() == QFileDialog::Directory
+            || dialog->testOption(QFileDialog::ShowDirsOnly);
+        QModelIndex pick;
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()) && !pick.isValid();
+             ++row) {
+            const QModelIndex index = view->model()->index(row, 0, view->rootIndex());
+            if (QFileInfo(index.data(QFileSystemModel::FilePathRole).toString()).isDir() == folders)
+                pick = index;
+        }
+        QVERIFY(pick.isValid());
+        QTest::mouseClick(
+            view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(pick).center());
         QTest::qWait(50);
         measure(dialog, fileDialogAreas(dialog));
     }

@@ -9,11 +9,11 @@
 #include "extract/CollectSettings.h"
 #include "lists/CustomTabelWidget.h"
 #include "office/Xlsx.h"
+#include "tests/support/LinuxTools.h"
 #include "tests/support/NtfsMount.h"
 #include "tests/support/WhenModalOpens.h"
 #include "tests/support/ZoneInfo.h"
 #include "widgets/StyledInputs.h"
-#include "tests/support/LinuxTools.h"
 
 #include <QtTest>
 
@@ -53,11 +53,10 @@ QJsonArray readWithPython(const QString &path)
           "print(json.dumps([[c.value for c in r] for r in ws.iter_rows()]))\n"
         : "import json,sys,docx\n"
           "print(json.dumps([p.text for p in docx.Document(sys.argv[1]).paragraphs]))\n";
-    QProcess process;
-    process.start("/usr/bin/python3", {"-c", script, path});
-    if (!process.waitForFinished(120000) || process.exitCode() != 0)
-        qWarning().noquote() << process.readAllStandardError();
-    return QJsonDocument::fromJson(process.readAllStandardOutput()).array();
+    const ToolRun run = runLinuxTool("/usr/bin/python3", {"-c", script, path});
+    if (!run.ok())
+        qWarning().noquote() << run.error << run.err;
+    return QJsonDocument::fromJson(run.out).array();
 }
 
 // Records what reaches the main window's message dialog.
@@ -245,7 +244,6 @@ private slots:
     }
     void exportHoldsWhatTheOptionsSay()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         QFETCH(int, format);
         QFETCH(bool, folder);
         QFETCH(QStringList, off);
@@ -254,6 +252,11 @@ private slots:
         QFETCH(bool, sortByName);
         QFETCH(QStringList, sources);
         QFETCH(QStringList, exported);
+#ifdef Q_OS_WIN
+        if (!off.contains("noBirthBtn"))
+            QSKIP("the expected creation time is Qt's local time, which under Wine follows TZ as "
+                  "the C runtime reads it, not the zone Wine gives file times in");
+#endif
 
         QTemporaryDir dir;
         const QString in = dir.filePath("in");
@@ -352,7 +355,12 @@ private slots:
             } else {
                 QFile text(file);
                 QVERIFY(text.open(QIODevice::ReadOnly));
-                QCOMPARE(text.readAll(), (lines.join('\n') + '\n').toUtf8());
+                QByteArray expected = (lines.join('\n') + '\n').toUtf8();
+#ifdef Q_OS_WIN
+                // Notepad's own form there: a byte order mark, and lines ending in CR LF
+                expected = "\xEF\xBB\xBF" + expected.replace("\n", "\r\n");
+#endif
+                QCOMPARE(text.readAll(), expected);
             }
         }
     }
@@ -451,7 +459,6 @@ private slots:
     // statx reports no creation time on ntfs-3g; the attribute holds it, as on the time page.
     void ntfsCreationTimeIsListedAndExported()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         QFETCH(bool, folder);
         QFETCH(int, format);
         NtfsMount ntfs;
@@ -509,7 +516,9 @@ private slots:
     // The list and every format show a file's time as zoneinfo does, whatever the year.
     void localTimesOfEveryYear()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
+#ifdef Q_OS_WIN
+        QSKIP("Wine takes its zone once, when it starts: this process cannot move to another");
+#endif
         QFETCH(int, format);
         QFETCH(QString, zoneAndReading);
         const QString zone = zoneAndReading.section(' ', 0, 0);

@@ -60,7 +60,7 @@ private slots:
                 break;
             names.append(QString::fromLatin1(name));
         }
-        QCOMPARE(names, QStringList({"Pikvale", "PikvaleRelease"}));
+        QCOMPARE(names, QStringList({"Pikvale", "PikvaleFailure", "PikvaleRelease"}));
 
         QString wine = QStandardPaths::findExecutable("wine64");
         if (wine.isEmpty() && QFileInfo::exists("/usr/lib/wine/wine64"))

@@ -122,7 +122,6 @@ void TestLogging::agreesWithOpenssl_data()
 // each side deciphers the other's cipher text.
 void TestLogging::agreesWithOpenssl()
 {
-    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(int, keySize);
     QFETCH(int, mode);
     QFETCH(int, length);

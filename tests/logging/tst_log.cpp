@@ -212,7 +212,6 @@ void TestLogging::handlerWritesOneLine_data()
 
 void TestLogging::handlerWritesOneLine()
 {
-    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(int, type);
     QFETCH(QString, message);
     QFETCH(int, lineLength);
@@ -483,7 +482,6 @@ void TestLogging::fatalAbortsWithoutWriting()
 // workers, exit) in a fresh working directory: openssl and the reader agree on every line.
 void TestLogging::startupLogReadsTheSameEverywhere()
 {
-    SKIP_WITHOUT_LINUX_TOOLS();
     QTemporaryDir dir;
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -524,7 +522,10 @@ void TestLogging::startupLogReadsTheSameEverywhere()
 // of its log deciphers with openssl to what the reader prints.
 void TestLogging::programLogReadsTheSameEverywhere()
 {
-    SKIP_WITHOUT_LINUX_TOOLS();
+#ifdef Q_OS_WIN
+    QSKIP("links the run-time folder's data in: QFile::link makes Windows shortcuts, which no "
+          "program opens as the file they name");
+#endif
     const QString runtime = QStringLiteral(QUORVEX_RUNTIME_DIR);
     const QString programPath = runtime + "/Quorvex";
     QVERIFY(QFileInfo(programPath).isExecutable());

@@ -1,16 +1,16 @@
 #include "OfficeTestSupport.h"
 
+#include "tests/support/LinuxTools.h"
+
 namespace OfficeTest {
 
 QByteArray python(const QStringList &arguments, bool *ok)
 {
-    QProcess process;
-    process.start(QStringLiteral("/usr/bin/python3"), arguments);
-    *ok = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0;
+    const ToolRun run = runLinuxTool(QStringLiteral("/usr/bin/python3"), arguments);
+    *ok = run.ok();
     if (!*ok)
-        qWarning().noquote() << process.readAllStandardError();
-    return process.readAllStandardOutput();
+        qWarning().noquote() << run.error << run.err;
+    return run.out;
 }
 
 bool makeBook(const QString &caseName, const QString &path)

@@ -2,7 +2,6 @@
 
 #include "office/ExcelReader.h"
 #include "office/Xlsx.h"
-#include "tests/support/LinuxTools.h"
 
 #include <xlsxwriter.h>
 
@@ -125,7 +124,6 @@ private slots:
 
     void readsRows()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         QFETCH(QString, caseName);
         QFETCH(QList<QStringList>, rows);
         QFETCH(QStringList, messages);
@@ -151,7 +149,6 @@ private slots:
 
     void loneCellAtTheGridCornerReadsEveryRow()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         const QString path = bookPath("corner");
         QVERIFY(makeBook("cell at the last row and column", path));
         Receiver receiver;
@@ -166,7 +163,6 @@ private slots:
 
     void documentReportsRangeAndCells()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         const QString path = bookPath("sparse-doc");
         QVERIFY(makeBook("sparse", path));
         Xlsx::Document document(path);
@@ -221,7 +217,6 @@ private slots:
 
     void failedReadPostsMessageThenEmptyRows()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         const QString path = bookPath("async-broken");
         QVERIFY(makeBook("not a zip", path));
         Receiver receiver;
@@ -235,7 +230,6 @@ private slots:
 
     void onlyTheNewestReadIsDelivered()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         const QString first = bookPath("async-first");
         const QString second = bookPath("async-second");
         QVERIFY(makeBook("plain", first));
@@ -254,7 +248,6 @@ private slots:
 
     void eachReadReachesItsOwnRequester()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         const QString first = bookPath("own-first");
         const QString second = bookPath("own-second");
         QVERIFY(makeBook("plain", first));
@@ -275,7 +268,6 @@ private slots:
 
     void supersededRequesterStillHearsItsFailure()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         const QString broken = bookPath("superseded-broken");
         const QString good = bookPath("superseded-good");
         QVERIFY(makeBook("truncated zip", broken));
@@ -294,7 +286,6 @@ private slots:
 
     void receiverGoneBeforeDelivery()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         const QString broken = bookPath("gone-broken");
         QVERIFY(makeBook("malformed sheet", broken));
         auto *receiver = new Receiver;

@@ -3,7 +3,6 @@
 #include "office/Automation.h"
 #include "office/WordWriter.h"
 #include "tests/support/CaseBlindMount.h"
-#include "tests/support/LinuxTools.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -150,7 +149,6 @@ private slots:
 
     void makesTheAutomationCallsInOrder()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         QStringList log;
         setAutomationFactory([&log] {
             return std::make_unique<RecordingObject>(createBuiltInAutomationObject(), &log);
@@ -214,7 +212,6 @@ private slots:
 
     void paragraphs()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         QFETCH(ExportRows, rows);
         QFETCH(QStringList, paragraphs);
         const QString path = dir.filePath("paragraphs.docx");
@@ -330,7 +327,6 @@ private slots:
 
     void savesOnACoarseClock()
     {
-        SKIP_WITHOUT_LINUX_TOOLS();
         QFETCH(QString, second);
         QFETCH(bool, works);
         CaseBlindMount fat(8);
@@ -376,8 +372,8 @@ private slots:
         QFETCH(QVariant, answer);
         QFETCH(bool, failed);
         TypeInfo object;
-        QCOMPARE(invalidWhereResultDeclared(&object, function.toLatin1().constData(), answer),
-            failed);
+        QCOMPARE(
+            invalidWhereResultDeclared(&object, function.toLatin1().constData(), answer), failed);
     }
 
     void failedSaveStillQuitsWord()

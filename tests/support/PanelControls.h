@@ -226,7 +226,8 @@ inline QStringList differences(const Values &start, QWidget *root)
                        .arg(describe(w), shown(start.value(w)), shown(now));
         }
         if (auto *d = qobject_cast<QDateTimeEdit *>(w)) {
-            const qint64 off = d->dateTime().secsTo(QDateTime::currentDateTime());
+            // The reading shown, as local time: the time editors hold theirs as UTC.
+            const qint64 off = QDateTime(d->date(), d->time()).secsTo(QDateTime::currentDateTime());
             const bool showsTime = d->displayedSections() & QDateTimeEdit::TimeSections_Mask;
             if (d->date() != QDate::currentDate() || (showsTime && std::abs(off) > 10))
                 out << describe(w) + QStringLiteral(": not the moment of the reset but ")

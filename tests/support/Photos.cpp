@@ -1,6 +1,6 @@
 #include "tests/support/Photos.h"
 
-#include <QProcess>
+#include "tests/support/LinuxTools.h"
 
 // Photos as a camera leaves them: an 8x8 grey JPEG written by Python, its tags by exiftool.
 bool makePhotos(const QStringList &paths, const QList<QStringList> &tags)
@@ -12,8 +12,7 @@ j += seg(0xC0, b'\x08\0\x08\0\x08\x01\x01\x11\x00')
 for c in (0, 0x10): j += seg(0xC4, bytes([c, 1] + [0] * 15) + b'\x00')
 j += seg(0xDA, b'\x01\x01\x00\x00\x3f\x00') + b'\x3f\xff\xd9'
 for p in sys.argv[1:]: open(p, 'wb').write(j))";
-    if (QProcess::execute(QStringLiteral("/usr/bin/python3"), QStringList {"-c", jpeg} + paths)
-        != 0)
+    if (!runLinuxTool(QStringLiteral("/usr/bin/python3"), QStringList {"-c", jpeg} + paths).ok())
         return false;
     QStringList args;
     for (int i = 0; i < paths.size(); ++i) {
@@ -21,5 +20,5 @@ for p in sys.argv[1:]: open(p, 'wb').write(j))";
             args << QStringList {"-q", "-overwrite_original"} + tags.at(i) << paths.at(i)
                  << "-execute";
     }
-    return args.isEmpty() || QProcess::execute(QStringLiteral("exiftool"), args) == 0;
+    return args.isEmpty() || runLinuxTool(QStringLiteral("exiftool"), args).ok();
 }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest/qtestcase.h>
 
 #include <functional>
 
@@ -17,7 +18,18 @@ inline void whenModalOpens(std::function<void(QWidget *)> answer)
 {
     auto *timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+    // The answer belongs to the test row that set it up: when no dialog opened there, it must
+    // not answer a later row's dialog with references that are gone.
+    const QByteArray owner
+        = QByteArray(QTest::currentTestFunction()) + '/' + QByteArray(QTest::currentDataTag());
+    QObject::connect(timer, &QTimer::timeout, [timer, answer, owner] {
+        if (owner
+            != QByteArray(QTest::currentTestFunction()) + '/'
+                + QByteArray(QTest::currentDataTag())) {
+            timer->stop();
+            timer->deleteLater();
+            return;
+        }
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible())
             return;

@@ -12,5 +12,6 @@ struct ZoneInfo
     static ZoneInfo of(const QString &zone, const QString &reading);
 };
 
-// Sets TZ for this process and the programs it starts, and has the C library take it up.
+// Sets TZ for this process and the programs it starts, and has the C library take it up. Not on
+// Windows, where a program cannot change its zone.
 void useZone(const QString &zone);

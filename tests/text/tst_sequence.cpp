@@ -252,10 +252,13 @@ void SequenceTest::timeSources_data()
 // Names by the entry's own dates, in New York (Qt's local time is an hour off in 1965).
 void SequenceTest::timeSources()
 {
-    SKIP_WITHOUT_LINUX_TOOLS();
     QFETCH(QStringList, tags);
     QFETCH(int, timeType);
     QFETCH(QString, expected);
+#ifdef Q_OS_WIN
+    if (timeType != 3)
+        QSKIP("Wine takes its zone once, when it starts: this process cannot move to New York");
+#endif
     QTemporaryDir dir;
     const QString path = dir.filePath(tags.isEmpty() ? "a.txt" : "a.jpg");
     if (tags.isEmpty()) {

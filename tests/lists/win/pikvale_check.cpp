@@ -1,5 +1,6 @@
 // Loads Pikvale.dll as the program does on Windows and calls it. Without a display the shell's
-// dialog cannot open, so the answer must be the empty string, released without harm.
+// dialog cannot open, so the answer must be the empty string, released without harm, and the
+// library must say that no dialog was shown (else the program would take it for a cancel).
 #include <windows.h>
 
 #include <cstdio>
@@ -17,7 +18,9 @@ int main()
     }
     const auto pick = reinterpret_cast<PickFn>(GetProcAddress(library, "Pikvale"));
     const auto release = reinterpret_cast<ReleaseFn>(GetProcAddress(library, "PikvaleRelease"));
-    if (!pick || !release) {
+    const auto failure
+        = reinterpret_cast<const char *(*)()>(GetProcAddress(library, "PikvaleFailure"));
+    if (!pick || !release || !failure) {
         std::printf("exports missing\n");
         return 1;
     }
@@ -27,8 +30,8 @@ int main()
         std::printf("null answer\n");
         return 1;
     }
-    std::printf("answer=[%s]\n", answer);
-    const bool empty = std::strlen(answer) == 0;
+    std::printf("answer=[%s] failure=[%s]\n", answer, failure());
+    const bool empty = std::strlen(answer) == 0 && std::strlen(failure()) > 0;
     release(answer);
     release(nullptr);
     FreeLibrary(library);
